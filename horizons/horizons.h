@@ -1,0 +1,46 @@
+// Horizons: refracting boundaries tied to H-lines, their ordered list and the horizon file.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/runtime.h"
+
+// One horizon. Ordered and compared by IH alone.
+struct BCHor {
+  int IH;         // H-line index (0 = top); the sort key and identity
+  int16_t ID;     // identifier, unique within a list
+  int16_t Width;  // display attribute for the host
+  int Color;      // display attribute for the host
+  int16_t Status; // origin: 0 grid H-line, 1..999 inverted from wave Status, >= 1000 implanted
+
+  BCHor();
+  bool operator<(const BCHor& other) const { return IH < other.IH; }
+  bool operator==(const BCHor& other) const { return IH == other.IH; }
+  bool operator!=(const BCHor& other) const { return IH != other.IH; }
+
+  int GetWaveID();
+  // "IH,ID,Width,Color,Status"
+  AnsiString GetAsString() const;
+  // Stores the fields one after the other; a failure leaves the earlier ones replaced.
+  bool SetFromString(const AnsiString& text);
+  AnsiString StatusAsString();
+};
+
+// The model's horizons in ascending IH.
+class HorVect : public std::vector<BCHor> {
+ public:
+  // Add codes: 0 may add, 1 H-line taken, 2 ID taken, 3 ID breaks the order.
+  int CanAdd(int ih, int id);
+  int CanAppendList(int ih, int id);
+  void Add(BCHor& hor);
+  void Delete(int index);
+  void Sort();
+  int IndexOf(int ih, int except);
+  int IndexOfId(int id, int except);
+  bool IsBandEmpty(int ih1, int ih2, bool withFirst);
+  // 0, or the 1-based number of the first line that is not a horizon string.
+  int Load(const AnsiString& fileName);
+  void Save(const AnsiString& fileName);
+  static AnsiString GetAddErrorStr(int code, int ih, int id);
+};
