@@ -15,7 +15,8 @@ class BCEQuasiGrid : public BCQuasiGrid {
 
   BCEQuasiGrid() = default;
   BCEQuasiGrid(const BCEQuasiGrid& other) = default;
-  BCEQuasiGrid& operator=(const BCEQuasiGrid& other);
+  // The base assignment, then the five remesh members as they are.
+  BCEQuasiGrid& operator=(const BCEQuasiGrid& other) = default;
 
   // Fills v with field V of every record of the main model table.
   bool LoadIniVelocity(const AnsiString& dbDir, std::vector<float>& v) const;

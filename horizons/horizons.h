@@ -14,7 +14,7 @@ struct BCHor {
   int Color;      // display attribute for the host
   int16_t Status; // origin: 0 grid H-line, 1..999 inverted from wave Status, >= 1000 implanted
 
-  BCHor();
+  BCHor() : IH(1), ID(1), Width(3), Color(4210816), Status(0) {}
   bool operator<(const BCHor& other) const { return IH < other.IH; }
   bool operator==(const BCHor& other) const { return IH == other.IH; }
   bool operator!=(const BCHor& other) const { return IH != other.IH; }
