@@ -1,0 +1,14 @@
+// The commands of the quasigrid tool; each takes its arguments and returns the exit status.
+#pragma once
+
+#include "cli/args.h"
+
+int RunNew(const Args& args);
+int RunInfo(const Args& args);
+int RunCopy(const Args& args);
+int RunDemo(const Args& args);
+
+// The table file of a directory: DIR/model.db, or DIR/modelbk.db for the backup table.
+std::string TablePath(const std::string& dir, bool backup);
+// The horizon file that the tool keeps beside the tables.
+std::string HorizonPath(const std::string& dir);

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine for quasigrid and builds it, then runs one job:
+#   run    build and run the tool's main job on its embedded default model
+#   test   build and run the whole test suite
+#   asan   build with AddressSanitizer and UndefinedBehaviorSanitizer and run the test suite
+set -euo pipefail
+job=${1:-run}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+configure_and_build() {  # $1 build folder, then extra cmake arguments
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+case "$job" in
+  run)
+    configure_and_build build -DQUASIGRID_BUILD_BENCHMARKS=OFF
+    out=$(mktemp -d /tmp/quasigrid-demo.XXXXXX)
+    ./build/quasigrid demo "$out"
+    ;;
+  test)
+    configure_and_build build
+    ctest --test-dir build --output-on-failure -j "$jobs"
+    ;;
+  asan)
+    configure_and_build build-asan -DQUASIGRID_SANITIZE=ON -DQUASIGRID_BUILD_BENCHMARKS=OFF
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      ctest --test-dir build-asan --output-on-failure -j "$jobs"
+    ;;
+  *)
+    echo "usage: tools/bootstrap.sh run|test|asan" >&2
+    exit 2
+    ;;
+esac
