@@ -1,32 +1,21 @@
-// Small models built by hand for tests.
+// Small models built by hand for tests: the same elevations on every V-line.
 #include "support/hand_grid.h"
 
+#include "support/hand_model.h"
+
 BCQuasiGrid HandGrid(const std::vector<float>& xs, const std::vector<float>& zs, float v) {
-  BCQuasiGrid g;
-  const int nx = static_cast<int>(xs.size());
-  const int nz = static_cast<int>(zs.size());
-  g.Nz = nz;
-  g.XX = xs;
-  for (int c = 0; c < nx; ++c) g.ZZ.insert(g.ZZ.end(), zs.begin(), zs.end());
-  g.VV.assign(g.ZZ.size(), v);
-  g.CellFlags.assign(g.ZZ.size(), 0);
-  g.ModelRect = g.IniRect = BCFRect(xs.front(), zs.back(), xs.back(), zs.front());
-  g.ModelHeight = g.ModelRect.Height();
-  g.WholeSubgrid = {0, nx - 1, 1, nz - 1};
-  g.ZoomSubgrid = g.WholeSubgrid;
-  g.SelSubgrid = {0, 0, 0, 0};
-  g.SelActive = false;
-  g.XRes = g.ZRes = 0;
+  std::vector<float> zz;
+  for (size_t c = 0; c < xs.size(); ++c) zz.insert(zz.end(), zs.begin(), zs.end());
+  BCQuasiGrid g = HandModel(xs, zz);
+  g.VV.assign(zz.size(), v);
   return g;
 }
 
 BCQuasiGrid NodeNumberedGrid(int nx, int nz) {
-  std::vector<float> xs, zs;
+  std::vector<float> xs, zz;
   for (int c = 0; c < nx; ++c) xs.push_back(10.0f * static_cast<float>(c));
-  for (int r = 0; r < nz; ++r) zs.push_back(static_cast<float>(r));
-  BCQuasiGrid g = HandGrid(xs, zs);
-  for (size_t i = 0; i < g.ZZ.size(); ++i) g.ZZ[i] = static_cast<float>(i);
-  return g;
+  for (int i = 0; i < nx * nz; ++i) zz.push_back(static_cast<float>(i));
+  return HandModel(xs, zz);
 }
 
 void SetHorizons(BCQuasiGrid& g, const std::vector<int>& lines) {

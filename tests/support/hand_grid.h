@@ -6,7 +6,7 @@
 #include "model/quasigrid.h"
 
 // A grid with V-lines at xs, each carrying the elevations zs (bottom first), every velocity v,
-// no flags, ModelRect the extent, whole-grid zoom, nothing selected, resolutions 0.
+// otherwise as HandModel makes it (whole-grid zoom, nothing selected, resolutions 0).
 BCQuasiGrid HandGrid(const std::vector<float>& xs, const std::vector<float>& zs, float v = 1000);
 
 // A grid of nx V-lines at X 0, 10, 20, ... whose node i lies at elevation i, so that every
