@@ -8,7 +8,7 @@
 
 namespace {
 
-// A cell as GetCellInfo reports it: 1-based column, its top-left node and H-line number.
+// A cell as GetCellInfo reports it: 1-based column, top-left node, H-line number.
 BCCellInfo Cell(const BCQuasiGrid& g, int col, int node) {
   BCCellInfo info{};
   info.Col = col;
@@ -17,7 +17,7 @@ BCCellInfo Cell(const BCQuasiGrid& g, int col, int node) {
   return info;
 }
 
-std::vector<int> MarkedNodes(const BCQuasiGrid& g) {
+std::vector<int> Marked(const BCQuasiGrid& g) {
   std::vector<int> nodes;
   for (size_t i = 0; i < g.CellFlags.size(); ++i) {
     if (g.CellFlags[i] & 1) nodes.push_back(static_cast<int>(i));
@@ -25,15 +25,11 @@ std::vector<int> MarkedNodes(const BCQuasiGrid& g) {
   return nodes;
 }
 
-// 4 V-lines x 5 H-lines.
-BCQuasiGrid Grid4x5() {
-  return NodeNumberedGrid(4, 5);
-}
-
 }  // namespace
 
-TEST(Selection, ColumnRowCellAllAndTheirShapes) {
-  BCQuasiGrid g = Grid4x5();
+TEST(Selection, ClickSelectionsMarksAndShapes) {
+  BCQuasiGrid g = NodeNumberedGrid(4, 5);
+  g.CellFlags[7] = 2;  // a fixed cell
   BCCellInfo info = Cell(g, 2, 8);
   g.SetSelectedColumn(info);
   EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 2, 6, 9}));
@@ -41,96 +37,66 @@ TEST(Selection, ColumnRowCellAllAndTheirShapes) {
   TRect r;
   ASSERT_TRUE(g.GetSelSubgridColRow(r));
   EXPECT_EQ(r, (TRect{2, 1, 2, 4}));
-  EXPECT_EQ(MarkedNodes(g), (std::vector<int>{6, 7, 8, 9}));
   EXPECT_TRUE(g.IsTopSelected() && g.IsBotSelected());
 
-  // A new selection clears the old marks.
-  g.SetSelectedRow(info);
-  EXPECT_EQ(g.SelSubgrid, (BCSubgrid{0, 3, 3, 3}));
+  g.SetSelectedRow(info);  // clears the column's marks, keeps the fixed bit
   EXPECT_EQ(g.GetSelShape(), ssRow);
-  EXPECT_EQ(MarkedNodes(g), (std::vector<int>{3, 8, 13}));
+  EXPECT_EQ(Marked(g), (std::vector<int>{3, 8, 13}));
+  EXPECT_EQ(g.CellFlags[7], 2);
   EXPECT_FALSE(g.IsTopSelected() || g.IsBotSelected());
 
   g.SetSelectedCell(info);
   EXPECT_EQ(g.GetSelShape(), ssCell);
-  EXPECT_EQ(MarkedNodes(g), std::vector<int>{8});
   BCFPoint p;
   ASSERT_TRUE(g.GetSelSubgridVertex(p));
-  EXPECT_EQ(p.x, 10.0f);
-  EXPECT_EQ(p.z, 8.0f);
-
+  EXPECT_TRUE(p.x == 10 && p.z == 8);
   g.SetSelectedAll();
   EXPECT_EQ(g.GetSelShape(), ssAll);
-  EXPECT_EQ(MarkedNodes(g).size(), 12u);
-
+  EXPECT_EQ(Marked(g).size(), 12u);
   g.UnselectCells();
+  EXPECT_EQ(g.CellFlags[7], 2);
+  EXPECT_EQ(Marked(g).size(), 0u);
   EXPECT_FALSE(g.GetSelSubgridColRow(r));
   g.SelSubgrid = {2, 2, 11, 11};
   EXPECT_FALSE(g.GetSelSubgridVertex(p));
-}
 
-TEST(Selection, ShapeOfOtherRectangles) {
-  BCQuasiGrid g = Grid4x5();
-  const struct {
-    BCSubgrid sg;
-    SubGridShape shape;
-  } cases[] = {
-      {{0, 2, 1, 4}, ssColumns},  // two whole columns
-      {{0, 3, 2, 3}, ssRows},     // two whole rows
-      {{1, 3, 7, 8}, ssSubgrid},  // neither
-      {{1, 2, 7, 8}, ssSubgrid},  // part of one column
-  };
-  for (const auto& c : cases) {
-    g.SelSubgrid = c.sg;
-    EXPECT_EQ(g.GetSelShape(), c.shape) << c.sg.LeftCol << " " << c.sg.RightCol;
+  const std::pair<BCSubgrid, SubGridShape> shapes[] = {{{0, 2, 1, 4}, ssColumns},
+                                                       {{0, 3, 2, 3}, ssRows},
+                                                       {{1, 3, 7, 8}, ssSubgrid},
+                                                       {{1, 2, 7, 8}, ssSubgrid}};
+  for (const auto& [sg, shape] : shapes) {
+    g.SelSubgrid = sg;
+    EXPECT_EQ(g.GetSelShape(), shape) << sg.LeftCol << sg.RightCol << sg.BotNode;
   }
-  // One cell on a grid of one cell column counts as a row; on one cell row, as a column.
-  BCQuasiGrid narrow = NodeNumberedGrid(2, 5);
+  // One cell counts as a row on a one-column grid and as a column on a one-row grid.
+  BCQuasiGrid narrow = NodeNumberedGrid(2, 5), flat = NodeNumberedGrid(4, 2);
   narrow.SelSubgrid = {0, 1, 2, 2};
-  EXPECT_EQ(narrow.GetSelShape(), ssRow);
-  BCQuasiGrid flat = NodeNumberedGrid(4, 2);
   flat.SelSubgrid = {1, 2, 3, 3};
+  EXPECT_EQ(narrow.GetSelShape(), ssRow);
   EXPECT_EQ(flat.GetSelShape(), ssColumn);
 }
 
-TEST(Selection, UnselectKeepsFixedBit) {
-  BCQuasiGrid g = Grid4x5();
-  g.CellFlags[1] = 3;  // selected and fixed
-  g.CellFlags[2] = 1;
-  g.CellFlags[3] = 2;
-  g.SelActive = true;
-  g.UnselectCells();
-  EXPECT_FALSE(g.SelActive);
-  EXPECT_EQ(g.CellFlags[1], 2);
-  EXPECT_EQ(g.CellFlags[2], 0);
-  EXPECT_EQ(g.CellFlags[3], 2);
-}
-
 TEST(Selection, SubgridSpannedByTwoCellsKeepsEarlierMarks) {
-  BCQuasiGrid g = Grid4x5();
-  BCCellInfo single = Cell(g, 1, 4);
+  BCQuasiGrid g = NodeNumberedGrid(4, 5);
+  BCCellInfo single = Cell(g, 1, 4), upperLeft = Cell(g, 2, 8), lowerRight = Cell(g, 3, 11);
   g.SetSelectedCell(single);
-  // Drags in both directions between the cell at (column 2, node 7) and (column 3, node 11).
-  BCCellInfo upperLeft = Cell(g, 2, 8), lowerRight = Cell(g, 3, 11);
   g.SelectSubgrid(upperLeft, lowerRight);
   EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 3, 6, 8}));
   g.SelectSubgrid(lowerRight, upperLeft);
   EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 3, 6, 8}));
-  EXPECT_EQ(MarkedNodes(g), (std::vector<int>{4, 6, 7, 8, 11, 12, 13}));
+  EXPECT_EQ(Marked(g), (std::vector<int>{4, 6, 7, 8, 11, 12, 13}));
   g.SelectSubgrid(upperLeft, upperLeft);
   EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 2, 8, 8}));
-  EXPECT_EQ(g.GetSelShape(), ssCell);
 }
 
 TEST(Selection, LayerBetweenHorizons) {
-  BCQuasiGrid g = NodeNumberedGrid(3, 8);  // H-lines 0..7; node of IH h on V-line 0 is 7 - h
-  EXPECT_EQ(g.SetSelectedLayer(Cell(g, 1, 7 - 3)), 1);
+  BCQuasiGrid g = NodeNumberedGrid(3, 8);  // on V-line 1 the cell with top IH h is 15 - h
+  EXPECT_EQ(g.SetSelectedLayer(Cell(g, 2, 15 - 3)), 1);
   EXPECT_EQ(g.SelSubgrid, g.WholeSubgrid);
 
   SetHorizons(g, {2, 5, 9});  // IH 9 lies below the grid and takes no part
   const struct {
-    int cellIH;
-    int layer;
+    int cellIH, layer;
     BCSubgrid sg;
   } cases[] = {
       {3, 2, {0, 2, 3, 5}},  // rows between H-lines 2 and 5
@@ -139,9 +105,8 @@ TEST(Selection, LayerBetweenHorizons) {
       {6, 3, {0, 2, 1, 2}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(g.SetSelectedLayer(Cell(g, 2, 8 + 7 - c.cellIH)), c.layer) << c.cellIH;
+    EXPECT_EQ(g.SetSelectedLayer(Cell(g, 2, 15 - c.cellIH)), c.layer) << c.cellIH;
     EXPECT_EQ(g.SelSubgrid, c.sg) << c.cellIH;
-    EXPECT_TRUE(g.SelActive);
   }
-  EXPECT_EQ(MarkedNodes(g), (std::vector<int>{1, 2, 9, 10}));
+  EXPECT_EQ(Marked(g), (std::vector<int>{1, 2, 9, 10}));
 }
