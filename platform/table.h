@@ -25,7 +25,8 @@ class TTable;
 // One field of the current record, reached by position 0..8.
 class TField {
  public:
-  // Reads the value; 0 when there is no current record or the field was never written.
+  // Reads the value; 0 when there is no current record (at the end, or the table is closed) or
+  // the field was never written.
   double GetAsFloat() const;  // (defined below TTable: a walk reads millions of fields)
   // Stores the value into the record opened by Append or Edit.
   void SetAsFloat(double value);
@@ -162,6 +163,8 @@ class TTable {
   bool cursorOnCurrent_ = false;  // cursor_ stands on the current record, so Next steps it
   State state_ = State::Browse;
   Source source_ = Source::None;
+  // Rowid of the current record; one the cursor stands on is read from the cursor only by Edit,
+  // which spares the walk a column per record.
   int64_t currentRowid_ = 0;
   int64_t recordCount_ = 0;
   std::array<double, kTableFieldCount> buffer_{};  // the open record, or the last one stored
