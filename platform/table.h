@@ -75,7 +75,10 @@ class TFields {
 // synchronous (the data is on disk when Close returns), so a power failure keeps the file whole
 // too.
 //
-// Failures raise EDBEngineError. A failed Close or destruction abandons the transaction.
+// Failures raise EDBEngineError. A write that fails (a record, the emptying, the commit of Close)
+// abandons the whole transaction and closes the table: the file keeps its last committed content
+// and no later write can add to a save that has lost records. The destructor commits too but
+// cannot report a failure, so a writer that must know the outcome calls Close itself.
 class TTable {
  public:
   explicit TTable(void* owner = nullptr);  // the owner is not used: the caller deletes the table
@@ -136,7 +139,7 @@ class TTable {
   void BeginWrite();
   void Commit();
   void Rollback();
-  void Execute(sqlite3_stmt* stmt, const char* what);
+  void Write(sqlite3_stmt* stmt, const char* what);
 
   int64_t CountRecords();
   void Seek(int64_t rowid);

@@ -132,17 +132,16 @@ void TTable::MarkEof() {
 
 void TTable::StorePending() {
   if (state_ == State::Browse) return;
-  BeginWrite();
   BindBuffer(state_ == State::Append ? insert_ : update_);
   if (state_ == State::Append) {
-    Execute(insert_, "cannot append a record");
+    Write(insert_, "cannot append a record");
     currentRowid_ = sqlite3_last_insert_rowid(db_);
     ++recordCount_;
     cursorOnCurrent_ = false;
   } else {
     // Updating a record in place leaves the cursor standing on it.
     sqlite3_bind_int64(update_, kTableFieldCount + 1, currentRowid_);
-    Execute(update_, "cannot store the record");
+    Write(update_, "cannot store the record");
   }
   state_ = State::Browse;
 }

@@ -342,6 +342,29 @@ TEST_F(TableTest, CancelUpdatesKeepsCommittedContent) {
   ExpectTestRecords(ReadFile(), 10);
 }
 
+TEST_F(TableTest, FailedWriteAbandonsTheWholeSave) {
+  // A table of someone else's making whose constraint refuses X of 1000 or more.
+  RunSql(PathOf("model.db"),
+         "CREATE TABLE model (RecNo, X CHECK (X < 1000), Aux2, Z, V, Fix, Aux6, RayCov, V2);"
+         "INSERT INTO model (RecNo, X) VALUES (0, 1), (1, 2);");
+  auto table = Table();
+  table->Open();
+  table->Close();
+  table->EmptyTable();
+  table->Open();
+  AppendRecord(*table, 0);
+  AppendRecord(*table, 100);  // X = 1601.25
+  EXPECT_THROW(table->Post(), EDBEngineError);
+  // The emptying and the first record went with the failed one, and the table is closed, so
+  // nothing more can be added to what is left of the old content.
+  EXPECT_FALSE(table->GetActive());
+  EXPECT_THROW(table->Append(), EDBEngineError);
+  table->Close();
+  const auto records = ReadFile();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1][1], 2.0);
+}
+
 TEST_F(TableTest, FileIsAPlainSqliteTable) {
   // A table written by another program, with its own idea of types and case, is ours to read.
   RunSql(PathOf("model.db"),
