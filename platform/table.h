@@ -119,7 +119,7 @@ class TTable {
   void Post();  // Stores the open record.
 
   TFields* GetFields() { return &fields_; }
-  TField* GetField(int pos) { return fields_.GetField(pos); }  // shorthand for GetFields()
+  TField* GetField(int pos) { return fields_.GetField(pos); }  // GetFields()->GetField(pos)
 
  private:
   friend class TField;
