@@ -3,8 +3,13 @@
 
 #include <cmath>
 
+#include <filesystem>
+
 #ifndef QUASIGRID_SAMPLE_DIR
 #define QUASIGRID_SAMPLE_DIR "."
+#endif
+#ifndef QUASIGRID_INSTALLED_SAMPLE_DIR
+#define QUASIGRID_INSTALLED_SAMPLE_DIR QUASIGRID_SAMPLE_DIR
 #endif
 
 namespace {
@@ -14,8 +19,16 @@ AnsiString WithoutTrailingSeparator(AnsiString dir) {
   return dir;
 }
 
+// The build tree's templates while they exist, else those of the installed package: a host
+// linked against an installed library finds them without being told.
+AnsiString DefaultSampleDir() {
+  std::error_code ec;
+  if (std::filesystem::exists(QUASIGRID_SAMPLE_DIR "/model.db", ec)) return QUASIGRID_SAMPLE_DIR;
+  return QUASIGRID_INSTALLED_SAMPLE_DIR;
+}
+
 AnsiString& SampleDir() {
-  static AnsiString dir = WithoutTrailingSeparator(QUASIGRID_SAMPLE_DIR);
+  static AnsiString dir = WithoutTrailingSeparator(DefaultSampleDir());
   return dir;
 }
 

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Installs the built library into a scratch prefix, builds the consumer against it and runs it.
+set -euo pipefail
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+cmake --install "$build" --prefix "$scratch/prefix" >/dev/null
+cmake -S "$here" -B "$scratch/build" -G Ninja -DCMAKE_PREFIX_PATH="$scratch/prefix" >/dev/null
+cmake --build "$scratch/build" >/dev/null
+mkdir "$scratch/tables"
+"$scratch/build/consumer" "$scratch/tables"
