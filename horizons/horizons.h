@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <vector>
 
 #include "platform/runtime.h"
@@ -41,6 +42,8 @@ class HorVect : public std::vector<BCHor> {
   bool IsBandEmpty(int ih1, int ih2, bool withFirst);
   // 0, or the 1-based number of the first line that is not a horizon string.
   int Load(const AnsiString& fileName);
+  // Load from the lines of a stream, as Load does from the lines of a file.
+  int LoadFromStream(std::istream& in);
   void Save(const AnsiString& fileName);
   static AnsiString GetAddErrorStr(int code, int ih, int id);
 };

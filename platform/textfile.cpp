@@ -1,0 +1,50 @@
+// Text lines on streams and a list of strings read from and written to text files.
+#include "platform/textfile.h"
+
+#include <fstream>
+#include <string>
+#include <utility>
+
+bool S_ReadLn(std::istream& in, AnsiString& line) {
+  line.clear();
+  if (!std::getline(in, line)) {
+    line.clear();
+    return false;
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+void S_WriteLn(std::ostream& out, const AnsiString& line) {
+  out << line << '\n';
+}
+
+void BCStringList::LoadFromStream(std::istream& in, bool clearFirst) {
+  if (clearFirst) Lines.clear();
+  AnsiString line;
+  while (S_ReadLn(in, line)) Lines.push_back(std::move(line));
+}
+
+int BCStringList::LoadFromFile(const AnsiString& fileName, bool clearFirst) {
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in.is_open()) return 0;
+  // Read into a scratch list so a read error leaves this list as it was.
+  BCStringList read;
+  read.LoadFromStream(in, true);
+  if (in.bad()) return 0;
+  if (clearFirst) Lines.clear();
+  for (AnsiString& line : read.Lines) Lines.push_back(std::move(line));
+  return 1;
+}
+
+void BCStringList::SaveToStream(std::ostream& out) const {
+  for (const AnsiString& line : Lines) S_WriteLn(out, line);
+}
+
+bool BCStringList::SaveToFile(const AnsiString& fileName, bool append) {
+  std::ofstream out(fileName, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+  if (!out.is_open()) return false;
+  SaveToStream(out);
+  out.close();
+  return !out.fail();
+}
