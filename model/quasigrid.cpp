@@ -142,11 +142,8 @@ TPoint BCQuasiGrid::GetColRow(int i) {
 }
 
 float BCQuasiGrid::GetZMax() {
-  float zmax = -FLT_MAX;
-  for (float z : ZZ) {
-    if (z > zmax) zmax = z;
-  }
-  return zmax;
+  if (ZZ.empty()) return -FLT_MAX;
+  return *std::max_element(ZZ.begin(), ZZ.end());
 }
 
 void BCQuasiGrid::CopyVelocity(std::vector<float>* v) {

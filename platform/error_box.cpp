@@ -6,7 +6,9 @@
 
 namespace {
 
-void WriteToStderr(const AnsiString& text) { std::fprintf(stderr, "Error: %s\n", text.c_str()); }
+void WriteToStderr(const AnsiString& text) {
+  std::fprintf(stderr, "Error: %s\n", text.c_str());
+}
 
 ErrorHandler& Handler() {
   static ErrorHandler handler = WriteToStderr;

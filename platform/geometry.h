@@ -27,4 +27,6 @@ struct BCFPoint {
   BCFPoint(float x_, float z_, float w_) : x(x_), z(z_), w(w_) {}
 };
 
-inline BCFPoint FPoint(float x, float z) { return BCFPoint(x, z, 0); }
+inline BCFPoint FPoint(float x, float z) {
+  return BCFPoint(x, z, 0);
+}

@@ -26,7 +26,7 @@ class TTable;
 class TField {
  public:
   // Reads the value; 0 when there is no current record or the field was never written.
-  double GetAsFloat() const;
+  double GetAsFloat() const;  // (defined below TTable: a walk reads millions of fields)
   // Stores the value into the record opened by Append or Edit.
   void SetAsFloat(double value);
   // Reads the value as a variant: an integer for field 0, a float for fields 1..8.
@@ -44,9 +44,13 @@ class TFields {
  public:
   explicit TFields(TTable* table);
   // The field at position pos (0..8); any other position raises EDBEngineError.
-  TField* GetField(int pos);
+  TField* GetField(int pos) {
+    if (pos < 0 || pos >= kTableFieldCount) FailPosition(pos);
+    return &fields_[static_cast<size_t>(pos)];
+  }
 
  private:
+  [[noreturn]] static void FailPosition(int pos);
   std::array<TField, kTableFieldCount> fields_;
 };
 
@@ -163,3 +167,7 @@ class TTable {
   std::array<double, kTableFieldCount> buffer_{};  // the open record, or the last one stored
   TFields fields_{this};
 };
+
+inline double TField::GetAsFloat() const {
+  return table_->ReadField(pos_);
+}

@@ -15,14 +15,8 @@ TFields::TFields(TTable* table) {
   }
 }
 
-TField* TFields::GetField(int pos) {
-  if (pos < 0 || pos >= kTableFieldCount)
-    throw EDBEngineError("no field at position " + std::to_string(pos));
-  return &fields_[static_cast<size_t>(pos)];
-}
-
-double TField::GetAsFloat() const {
-  return table_->ReadField(pos_);
+void TFields::FailPosition(int pos) {
+  throw EDBEngineError("no field at position " + std::to_string(pos));
 }
 
 void TField::SetAsFloat(double value) {

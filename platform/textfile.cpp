@@ -2,6 +2,7 @@
 #include "platform/textfile.h"
 
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -33,7 +34,8 @@ int BCStringList::LoadFromFile(const AnsiString& fileName, bool clearFirst) {
   read.LoadFromStream(in, true);
   if (in.bad()) return 0;
   if (clearFirst) Lines.clear();
-  for (AnsiString& line : read.Lines) Lines.push_back(std::move(line));
+  Lines.insert(Lines.end(), std::make_move_iterator(read.Lines.begin()),
+               std::make_move_iterator(read.Lines.end()));
   return 1;
 }
 

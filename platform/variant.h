@@ -20,7 +20,9 @@ class Variant {
  public:
   Variant() = default;  // the integer 0
   // Implicit on purpose: a record member of either type is passed as it stands.
+  // cppcheck-suppress noExplicitConstructor
   Variant(int32_t value) : isInteger_(true), integer_(value) {}
+  // cppcheck-suppress noExplicitConstructor
   Variant(float value) : isInteger_(false), real_(value) {}
   // A double would fit neither kind exactly; the caller says which one it means.
   Variant(double value) = delete;

@@ -92,15 +92,4 @@ TEST(BCHor, WaveAndOriginText) {
   }
 }
 
-TEST(BCHor, ComparesByHLineOnly) {
-  BCHor a = Record(3, 1, 3, 0, 0);
-  BCHor b = Record(3, 2, 9, 1, 1005);
-  BCHor c = Record(-1, 1, 3, 0, 0);
-  EXPECT_TRUE(a == b);
-  EXPECT_FALSE(a != b);
-  EXPECT_FALSE(a < b);
-  EXPECT_TRUE(c < a);  // signed comparison
-  EXPECT_TRUE(c != a);
-}
-
 }  // namespace

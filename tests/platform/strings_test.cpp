@@ -124,12 +124,6 @@ TEST(StrToFloatChecked, IgnoresTheProcessLocale) {
   EXPECT_FALSE(commaOk);
 }
 
-TEST(IntToStr, SignedDecimal) {
-  EXPECT_EQ(IntToStr(0), "0");
-  EXPECT_EQ(IntToStr(-17), "-17");
-  EXPECT_EQ(IntToStr(INT_MIN), "-2147483648");
-}
-
 TEST(FormatStr, FormatsIntoAStringOfAnyLength) {
   EXPECT_EQ(FormatStr("%d,%d", 1, -2), "1,-2");
   EXPECT_EQ(FormatStr("%13.3f", 2.5), "        2.500");

@@ -6,24 +6,13 @@
 
 namespace {
 
-bool SameBits(float a, float b) {
+template <typename T>
+bool SameBytes(const T& a, const T& b) {
   return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 bool SameFloats(const std::vector<float>& a, const std::vector<float>& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameBits);
-}
-
-bool SameRect(const BCFRect& a, const BCFRect& b) {
-  return SameBits(a.left, b.left) && SameBits(a.top, b.top) && SameBits(a.right, b.right) &&
-         SameBits(a.bottom, b.bottom);
-}
-
-bool SameHors(const HorVect& a, const HorVect& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const BCHor& p, const BCHor& q) {
-    return p.IH == q.IH && p.ID == q.ID && p.Width == q.Width && p.Color == q.Color &&
-           p.Status == q.Status;
-  });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameBytes<float>);
 }
 
 }  // namespace
@@ -44,10 +33,15 @@ BCQuasiGrid HandModel(const std::vector<float>& xx, const std::vector<float>& zz
 }
 
 bool SameModel(const BCQuasiGrid& a, const BCQuasiGrid& b) {
-  return a.Nz == b.Nz && SameRect(a.ModelRect, b.ModelRect) && SameRect(a.IniRect, b.IniRect) &&
-         SameBits(a.ModelHeight, b.ModelHeight) && a.WholeSubgrid == b.WholeSubgrid &&
+  const auto sameHor = [](const BCHor& p, const BCHor& q) {
+    return p.IH == q.IH && p.ID == q.ID && p.Width == q.Width && p.Color == q.Color &&
+           p.Status == q.Status;
+  };
+  return a.Nz == b.Nz && SameBytes(a.ModelRect, b.ModelRect) && SameBytes(a.IniRect, b.IniRect) &&
+         SameBytes(a.ModelHeight, b.ModelHeight) && a.WholeSubgrid == b.WholeSubgrid &&
          a.ZoomSubgrid == b.ZoomSubgrid && a.SelSubgrid == b.SelSubgrid &&
-         a.SelActive == b.SelActive && SameHors(a.Hors, b.Hors) && SameFloats(a.XX, b.XX) &&
-         SameFloats(a.ZZ, b.ZZ) && SameFloats(a.VV, b.VV) && a.CellFlags == b.CellFlags &&
-         SameBits(a.XRes, b.XRes) && SameBits(a.ZRes, b.ZRes);
+         a.SelActive == b.SelActive &&
+         std::equal(a.Hors.begin(), a.Hors.end(), b.Hors.begin(), b.Hors.end(), sameHor) &&
+         SameFloats(a.XX, b.XX) && SameFloats(a.ZZ, b.ZZ) && SameFloats(a.VV, b.VV) &&
+         a.CellFlags == b.CellFlags && SameBytes(a.XRes, b.XRes) && SameBytes(a.ZRes, b.ZRes);
 }
