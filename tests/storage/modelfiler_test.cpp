@@ -189,20 +189,6 @@ TEST(ModelFiler, UpdateRewritesOnlyTheLentFieldsOfTheFirstRecords) {
   EXPECT_EQ(ReadRecords(dirs.Table()), expected);
 }
 
-TEST(ModelFiler, ClearDBEmptiesTheTable) {
-  TableDirs dirs;
-  WriteRecords(dirs.Table(), NumberedRecords(3));
-  {
-    TCModelFiler filer(dirs.Db(), false, 'w');
-    EXPECT_TRUE(filer.ClearDB());
-    std::vector<float> x;
-    filer.SetFloatVectPtr(mfX, &x);
-    EXPECT_TRUE(filer.LoadFV());
-    EXPECT_TRUE(x.empty());
-  }
-  EXPECT_TRUE(ReadRecords(dirs.Table()).empty());
-}
-
 // A disk that fills up while the records are appended: the child process saves under a small
 // file-size limit and reports its result and error boxes through its exit code.
 TEST(ModelFiler, AStoreFailureWhileAppendingShowsOverflowAndKeepsThePreviousContent) {
