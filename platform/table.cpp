@@ -129,16 +129,9 @@ void TTable::SetActive(bool active) {
 
 void TTable::EmptyTable() {
   if (db_ == nullptr) Connect();
-  try {
-    state_ = State::Browse;  // an open record goes with the rest
-    BeginWrite();
-    sqlite3_reset(cursor_);
-    Execute(delete_, "cannot empty the table");
-  } catch (...) {
-    // An open table leaves the transaction to its caller; a closed one gives its file back.
-    if (!active_) Abandon();
-    throw;
-  }
+  state_ = State::Browse;  // an open record goes with the rest
+  sqlite3_reset(cursor_);
+  Write(delete_, "cannot empty the table");
   recordCount_ = 0;
   MarkEof();
 }
@@ -169,6 +162,8 @@ void TTable::Connect() {
   try {
     if (rc != SQLITE_OK) FailSql("cannot open the table");
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    // A commit returns once the journal and the records are on disk.
+    sqlite3_exec(db_, "PRAGMA synchronous = FULL", nullptr, nullptr, nullptr);
     // A file is data: run no trigger or schema function that it brings along.
     sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
     sqlite3_db_config(db_, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
@@ -237,13 +232,21 @@ void TTable::Rollback() {
     FailSql("cannot roll back");
 }
 
-void TTable::Execute(sqlite3_stmt* stmt, const char* what) {
-  if (sqlite3_step(stmt) != SQLITE_DONE) {
-    const std::string message = sqlite3_errmsg(db_);
+void TTable::Write(sqlite3_stmt* stmt, const char* what) {
+  try {
+    BeginWrite();
+    if (sqlite3_step(stmt) != SQLITE_DONE) {
+      const std::string message = sqlite3_errmsg(db_);
+      sqlite3_reset(stmt);
+      Fail(AnsiString(what) + ": " + message);
+    }
     sqlite3_reset(stmt);
-    Fail(AnsiString(what) + ": " + message);
+  } catch (...) {
+    // SQLite may have rolled part of the transaction back already (a full disk does). Writing
+    // on would commit a mixture of old and new records, so the whole transaction goes.
+    Abandon();
+    throw;
   }
-  sqlite3_reset(stmt);
 }
 
 int64_t TTable::CountRecords() {

@@ -25,7 +25,8 @@ class TTable;
 // One field of the current record, reached by position 0..8.
 class TField {
  public:
-  // Reads the value; 0 when there is no current record or the field was never written.
+  // Reads the value; 0 when there is no current record (at the end, or the table is closed) or
+  // the field was never written.
   double GetAsFloat() const;  // (defined below TTable: a walk reads millions of fields)
   // Stores the value into the record opened by Append or Edit.
   void SetAsFloat(double value);
@@ -74,7 +75,10 @@ class TFields {
 // synchronous (the data is on disk when Close returns), so a power failure keeps the file whole
 // too.
 //
-// Failures raise EDBEngineError. A failed Close or destruction abandons the transaction.
+// Failures raise EDBEngineError. A write that fails (a record, the emptying, the commit of Close)
+// abandons the whole transaction and closes the table: the file keeps its last committed content
+// and no later write can add to a save that has lost records. The destructor commits too but
+// cannot report a failure, so a writer that must know the outcome calls Close itself.
 class TTable {
  public:
   explicit TTable(void* owner = nullptr);  // the owner is not used: the caller deletes the table
@@ -135,7 +139,7 @@ class TTable {
   void BeginWrite();
   void Commit();
   void Rollback();
-  void Execute(sqlite3_stmt* stmt, const char* what);
+  void Write(sqlite3_stmt* stmt, const char* what);
 
   int64_t CountRecords();
   void Seek(int64_t rowid);
@@ -162,6 +166,8 @@ class TTable {
   bool cursorOnCurrent_ = false;  // cursor_ stands on the current record, so Next steps it
   State state_ = State::Browse;
   Source source_ = Source::None;
+  // Rowid of the current record; one the cursor stands on is read from the cursor only by Edit,
+  // which spares the walk a column per record.
   int64_t currentRowid_ = 0;
   int64_t recordCount_ = 0;
   std::array<double, kTableFieldCount> buffer_{};  // the open record, or the last one stored

@@ -91,6 +91,7 @@ void TTable::Edit() {
   if (state_ != State::Browse) return;  // the open record is open for change already
   if (source_ == Source::None) Fail("Edit needs a current record");
   if (source_ == Source::Cursor) {
+    currentRowid_ = sqlite3_column_int64(cursor_, 0);  // read only when needed, to spare the walk
     for (int pos = 0; pos < kTableFieldCount; ++pos)
       buffer_[static_cast<size_t>(pos)] = sqlite3_column_double(cursor_, pos + 1);
     source_ = Source::Buffer;
@@ -112,7 +113,6 @@ void TTable::Seek(int64_t rowid) {
 void TTable::StepCursor() {
   const int rc = sqlite3_step(cursor_);
   if (rc == SQLITE_ROW) {
-    currentRowid_ = sqlite3_column_int64(cursor_, 0);
     eof_ = false;
     source_ = Source::Cursor;
     cursorOnCurrent_ = true;
@@ -132,17 +132,16 @@ void TTable::MarkEof() {
 
 void TTable::StorePending() {
   if (state_ == State::Browse) return;
-  BeginWrite();
   BindBuffer(state_ == State::Append ? insert_ : update_);
   if (state_ == State::Append) {
-    Execute(insert_, "cannot append a record");
+    Write(insert_, "cannot append a record");
     currentRowid_ = sqlite3_last_insert_rowid(db_);
     ++recordCount_;
     cursorOnCurrent_ = false;
   } else {
     // Updating a record in place leaves the cursor standing on it.
     sqlite3_bind_int64(update_, kTableFieldCount + 1, currentRowid_);
-    Execute(update_, "cannot store the record");
+    Write(update_, "cannot store the record");
   }
   state_ = State::Browse;
 }
@@ -153,16 +152,9 @@ void TTable::BindBuffer(sqlite3_stmt* stmt) {
 }
 
 double TTable::ReadField(int pos) const {
-  RequireActive("reading a field");
-  switch (source_) {
-    case Source::Cursor:
-      return sqlite3_column_double(cursor_, pos + 1);
-    case Source::Buffer:
-      return buffer_[static_cast<size_t>(pos)];
-    case Source::None:
-      break;
-  }
-  return 0.0;
+  // Kept lean: a walk reads millions of fields. A closed table has no current record either.
+  if (source_ == Source::Cursor) return sqlite3_column_double(cursor_, pos + 1);
+  return source_ == Source::Buffer ? buffer_[static_cast<size_t>(pos)] : 0.0;
 }
 
 void TTable::WriteField(int pos, double value) {

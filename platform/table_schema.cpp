@@ -6,10 +6,11 @@
 
 namespace {
 
-// Larger pages than SQLite's 4 KiB make the bulk appends and walks of a whole model about a
-// fifth faster and keep the record count cheap; the page size is fixed when the file is made.
+// The largest pages SQLite has (64 KiB rather than 4 KiB) make appending and walking a whole
+// model a fifth faster and counting its records five times faster; a file keeps the page size
+// it was made with.
 constexpr const char* kCreateSql =
-    "PRAGMA page_size = 16384;"
+    "PRAGMA page_size = 65536;"
     "CREATE TABLE model (RecNo INTEGER, X REAL, Aux2 REAL, Z REAL, V REAL, Fix REAL, Aux6 REAL,"
     " RayCov REAL, V2 REAL);";
 
