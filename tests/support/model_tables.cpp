@@ -38,7 +38,9 @@ std::vector<TableRecord> ReadRecords(const std::string& path) {
   std::vector<TableRecord> records;
   sqlite3* db = nullptr;
   sqlite3_stmt* stmt = nullptr;
-  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+  // Read-write, as the sqlite3 shell opens a file, so that a save abandoned by a killed or failed
+  // process is rolled back first.
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
       sqlite3_prepare_v2(db,
                          "SELECT RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2 FROM model "
                          "ORDER BY rowid",

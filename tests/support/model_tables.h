@@ -32,8 +32,9 @@ class TableDirs {
   AnsiString previousSampleDir_;
 };
 
-// Every record of the table file in rowid order, read with SQLite directly; empty when the file
-// cannot be read.
+// Every record of the table file in rowid order, read with SQLite directly (which first rolls
+// back a transaction that a failed or killed writer left behind); empty when the file cannot be
+// read.
 std::vector<TableRecord> ReadRecords(const std::string& path);
 
 // Replaces the table file by a new one holding the records.
