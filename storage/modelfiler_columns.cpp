@@ -9,17 +9,30 @@
 #include <cstddef>
 #include <new>
 
-bool TCModelFiler::LoadFV() {
-  // The lent positions and their fields, looked up once for the whole walk.
-  struct Lent {
-    TField* field;
-    std::vector<float>* column;
-  };
-  Lent lent[9];
-  int lentCount = 0;
+namespace {
+
+// A lent column and the field it belongs to, looked up once for a whole walk of the table.
+template <typename Column>
+struct LentField {
+  TField* field;
+  Column column;
+};
+
+// Collects the lent entries of columns (positions 1..8) with their fields; returns how many.
+template <typename Column>
+int CollectLent(TTable* table, const Column* columns, LentField<Column>* lent) {
+  int count = 0;
   for (int pos = 1; pos < 9; ++pos) {
-    if (FloatVect[pos] != nullptr) lent[lentCount++] = {Table->GetField(pos), FloatVect[pos]};
+    if (columns[pos] != nullptr) lent[count++] = {table->GetField(pos), columns[pos]};
   }
+  return count;
+}
+
+}  // namespace
+
+bool TCModelFiler::LoadFV() {
+  LentField<std::vector<float>*> lent[8];
+  const int lentCount = CollectLent(Table, FloatVect, lent);
   try {
     for (Table->First(); !Table->Eof(); Table->Next()) {
       for (int k = 0; k < lentCount; ++k) {
@@ -34,15 +47,8 @@ bool TCModelFiler::LoadFV() {
 }
 
 void TCModelFiler::LoadFA() {
-  struct Lent {
-    TField* field;
-    float* column;
-  };
-  Lent lent[9];
-  int lentCount = 0;
-  for (int pos = 1; pos < 9; ++pos) {
-    if (FloatArr[pos] != nullptr) lent[lentCount++] = {Table->GetField(pos), FloatArr[pos]};
-  }
+  LentField<float*> lent[8];
+  const int lentCount = CollectLent(Table, FloatArr, lent);
   size_t record = 0;
   for (Table->First(); !Table->Eof(); Table->Next(), ++record) {
     for (int k = 0; k < lentCount; ++k) {
@@ -85,14 +91,14 @@ bool TCModelFiler::UpdateFA() {
 // commits. A failure rolls the whole transaction back, so the table keeps its previous content.
 bool TCModelFiler::AppendRecords(const float* const columns[9]) {
   try {
-    TField* fields[9];
-    for (int pos = 0; pos < 9; ++pos) fields[pos] = Table->GetField(pos);
+    TField* recNo = Table->GetField(mfRecNo);
+    LentField<const float*> lent[8];
+    const int lentCount = CollectLent(Table, columns, lent);
     for (int r = 0; r < RecCount; ++r) {
+      // A new record reads 0 in every field, so the fields not lent need no write.
       Table->Append();
-      fields[mfRecNo]->SetAsFloat(r);
-      for (int pos = 1; pos < 9; ++pos) {
-        fields[pos]->SetAsFloat(columns[pos] != nullptr ? columns[pos][r] : 0.0);
-      }
+      recNo->SetAsFloat(r);
+      for (int k = 0; k < lentCount; ++k) lent[k].field->SetAsFloat(lent[k].column[r]);
     }
     Table->Post();
     Commit();
@@ -112,15 +118,14 @@ bool TCModelFiler::AppendRecords(const float* const columns[9]) {
 bool TCModelFiler::UpdateRecords(const float* const columns[9], bool writeRecNo) {
   try {
     if (Table->RecordCount() < RecCount) return false;
-    TField* fields[9];
-    for (int pos = 0; pos < 9; ++pos) fields[pos] = Table->GetField(pos);
+    TField* recNo = Table->GetField(mfRecNo);
+    LentField<const float*> lent[8];
+    const int lentCount = CollectLent(Table, columns, lent);
     Table->First();
     for (int r = 0; r < RecCount; ++r) {
       Table->Edit();
-      if (writeRecNo) fields[mfRecNo]->SetAsFloat(r);
-      for (int pos = 1; pos < 9; ++pos) {
-        if (columns[pos] != nullptr) fields[pos]->SetAsFloat(columns[pos][r]);
-      }
+      if (writeRecNo) recNo->SetAsFloat(r);
+      for (int k = 0; k < lentCount; ++k) lent[k].field->SetAsFloat(lent[k].column[r]);
       Table->Next();  // stores the change
     }
     Commit();
