@@ -1,0 +1,81 @@
+// The model-table filer: moves whole columns of field values between a model table and float
+// vectors or arrays that the caller lends it.
+#pragma once
+
+#include <vector>
+
+#include "platform/runtime.h"
+
+class TTable;
+
+// A model table holds fewer records than this; a larger one is refused.
+inline constexpr int kModelTableRecordLimit = 2500000;
+
+// Field positions of a model record, one record per grid node in node order.
+enum ModelField : int {
+  mfRecNo = 0,   // position of the record, 0, 1, 2 ...
+  mfX = 1,       // X of the node's V-line
+  mfAux2 = 2,    // carried, written as 0
+  mfZ = 3,       // node elevation
+  mfV = 4,       // node velocity
+  mfFix = 5,     // 1.0 fixed cell, 0.0 free
+  mfAux6 = 6,    // carried, written as 0
+  mfRayCov = 7,  // ray coverage, produced by the host
+  mfV2 = 8       // second velocity, produced by the host
+};
+
+// Reader and writer of one model table ("model.db" or "modelbk.db" in a table directory).
+//
+// Calling order: construct; check Valid; lend vectors (SetFloatVectPtr) or arrays (FloatArr);
+// for a save or update set RecCount; call one load, save or update; destroy. Position 0 of
+// both pointer arrays is never used: field 0 is written by the operations themselves. The
+// filer never owns what it points to.
+//
+// A save or an update is one transaction: it either replaces the table's content as a whole or,
+// when it fails, leaves the previous content.
+class TCModelFiler {
+ public:
+  bool Valid;                        // the table was opened and its record count accepted
+  int RecCount;                      // records in the table; set by the caller before a save
+  float* FloatArr[9];                // per field position, a lent array (LoadFA, SaveFA, UpdateFA)
+  std::vector<float>* FloatVect[9];  // per field position, a lent vector (LoadFV, SaveFV, UpdateFV)
+  TTable* Table;                     // the open table, owned
+
+  // Opens "modelbk.db" (backup) or "model.db" in dbDir, first copying the template tables when
+  // the file is missing. mode ('r' or 'w') does not change how the table is opened.
+  TCModelFiler(const AnsiString& dbDir, bool backup, char mode);
+  ~TCModelFiler();
+  TCModelFiler(const TCModelFiler&) = delete;
+  TCModelFiler& operator=(const TCModelFiler&) = delete;
+
+  // Sets every lent pointer to null.
+  void Nullify();
+  // Deletes every record (closing and reopening the table); false if a step failed.
+  bool ClearDB();
+  // Lends v for field position pos (1..8, not tested); null withdraws it.
+  void SetFloatVectPtr(int pos, std::vector<float>* v);
+
+  // Load into Float Vectors: appends the lent fields of every record to their vectors. False
+  // after an allocation failure (shown); store failures pass to the caller.
+  bool LoadFV();
+  // Load into Float Arrays: stores the lent fields of record k at element k of their arrays,
+  // which must hold as many floats as the table has records.
+  void LoadFA();
+  // Replace the table by RecCount records taken from the lent vectors / arrays; unlent fields
+  // get 0.
+  bool SaveFV();
+  bool SaveFA();
+  // Overwrite the lent fields of the first RecCount records in place; UpdateFA also rewrites
+  // field 0.
+  bool UpdateFV();
+  bool UpdateFA();
+
+ private:
+  bool AppendRecords(const float* const columns[9]);
+  bool UpdateRecords(const float* const columns[9], bool writeRecNo);
+  bool KeepEmptied();
+  bool LentVectorsCover(int count) const;
+  void VectorColumns(const float* columns[9]) const;
+  void Commit();
+  void Abandon();
+};
