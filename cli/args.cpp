@@ -29,7 +29,9 @@ Args::Args(int argc, char** argv, int first, const std::vector<std::string>& fla
   }
 }
 
-bool Args::Has(const std::string& name) const { return options_.count(name) != 0; }
+bool Args::Has(const std::string& name) const {
+  return options_.count(name) != 0;
+}
 
 std::string Args::Value(const std::string& name, const std::string& fallback) const {
   auto it = options_.find(name);

@@ -16,8 +16,9 @@ constexpr const char* kUsage =
     "  new DIR      build a starting model and save it into DIR/model.db\n"
     "  info DIR     describe the model saved in DIR\n"
     "  copy DIR     copy the main model table to the backup table or back\n"
+    "  picture DIR  draw the model saved in DIR into a PNG file\n"
     "  demo [DIR]   build the default model in DIR (a new temporary folder by default)\n"
-    "               and describe it\n"
+    "               describe it and draw it\n"
     "\n"
     "Run 'quasigrid <command> --help' for the arguments of a command.\n";
 
@@ -31,6 +32,7 @@ const Command kCommands[] = {
     {"new", RunNew, {"backup", "force"}},
     {"info", RunInfo, {"backup"}},
     {"copy", RunCopy, {"to-backup", "from-backup"}},
+    {"picture", RunPicture, {"backup"}},
     {"demo", RunDemo, {}},
 };
 
@@ -51,8 +53,8 @@ int main(int argc, char** argv) {
     try {
       return command.run(Args(argc, argv, 2, command.flags));
     } catch (const UsageError& e) {
-      std::fprintf(stderr, "quasigrid %s: %s (see 'quasigrid %s --help')\n", command.name,
-                   e.what(), command.name);
+      std::fprintf(stderr, "quasigrid %s: %s (see 'quasigrid %s --help')\n", command.name, e.what(),
+                   command.name);
       return 2;
     } catch (const CommandError& e) {
       std::fprintf(stderr, "quasigrid %s: %s\n", command.name, e.what());

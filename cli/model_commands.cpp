@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/picture.h"
 #include "editing/equasigrid.h"
 
 namespace fs = std::filesystem;
@@ -31,9 +32,9 @@ constexpr const char* kInfoHelp =
 constexpr const char* kDemoHelp =
     "usage: quasigrid demo [DIR]\n"
     "\n"
-    "Builds the default starting model (X 0..1000, elevation -200..0, 101 x 41 lines,\n"
-    "velocities 500 at the top to 3000 at the bottom) in DIR, or in a new temporary folder,\n"
-    "and describes it.\n";
+    "Builds the default starting model (X 0..1000, elevation -200..0, 61 x 21 lines, corner\n"
+    "velocities 500 and 1200 at the top, 2500 and 3500 at the bottom) in DIR, or in a new\n"
+    "temporary folder, describes it, and draws it into DIR/model.png.\n";
 
 struct NewModelRequest {
   std::string dir;
@@ -44,8 +45,7 @@ struct NewModelRequest {
 
 void BuildAndSave(const NewModelRequest& request) {
   const TIniModel& ini = request.ini;
-  if (!ini.Rect.IsNormal())
-    throw UsageError("--extent needs LEFT < RIGHT and BOTTOM < TOP");
+  if (!ini.Rect.IsNormal()) throw UsageError("--extent needs LEFT < RIGHT and BOTTOM < TOP");
   if (ini.Nx < 2 || ini.Nz < 2) throw UsageError("--size needs NX and NZ of at least 2");
   long long nodes = static_cast<long long>(ini.Nx) * ini.Nz;
   if (nodes > kMaxNodes)
@@ -57,8 +57,7 @@ void BuildAndSave(const NewModelRequest& request) {
     throw CommandError(table + " already exists (use --force to replace it)");
   std::error_code ec;
   fs::create_directories(request.dir, ec);
-  if (!fs::is_directory(request.dir))
-    throw CommandError("cannot create the folder " + request.dir);
+  if (!fs::is_directory(request.dir)) throw CommandError("cannot create the folder " + request.dir);
 
   BCEQuasiGrid model;
   TIniModel description = ini;
@@ -69,17 +68,9 @@ void BuildAndSave(const NewModelRequest& request) {
 }
 
 void Describe(const std::string& dir, bool backup) {
-  std::string table = TablePath(dir, backup);
-  // The loader would copy an empty template into place; a missing table is the user's mistake.
-  if (!fs::exists(table)) throw CommandError("no model table " + table);
   BCEQuasiGrid model;
-  if (!model.LoadModelDb(dir, backup, 5, true))
-    throw CommandError(table + " holds no model that can be loaded");
-  int horizons = model.LoadHor(HorizonPath(dir));
-  if (horizons > 0)
-    throw CommandError(HorizonPath(dir) + ": horizon " + std::to_string(horizons) +
-                       " is not a horizon string or lies outside the grid");
-
+  LoadSavedModel(dir, backup, model);
+  std::string table = TablePath(dir, backup);
   int nx = model.GetNx();
   int nz = model.Nz;
   float vmin = 0, vmax = 0;
@@ -107,11 +98,25 @@ std::string OneDirectory(const Args& args, const char* help) {
 
 }  // namespace
 
+void LoadSavedModel(const std::string& dir, bool backup, BCEQuasiGrid& model) {
+  std::string table = TablePath(dir, backup);
+  // The loader would copy an empty template into place; a missing table is the user's mistake.
+  if (!fs::exists(table)) throw CommandError("no model table " + table);
+  if (!model.LoadModelDb(dir, backup, 5, true))
+    throw CommandError(table + " holds no model that can be loaded");
+  int horizons = model.LoadHor(HorizonPath(dir));
+  if (horizons > 0)
+    throw CommandError(HorizonPath(dir) + ": horizon " + std::to_string(horizons) +
+                       " is not a horizon string or lies outside the grid");
+}
+
 std::string TablePath(const std::string& dir, bool backup) {
   return dir + (backup ? "/modelbk.db" : "/model.db");
 }
 
-std::string HorizonPath(const std::string& dir) { return dir + "/model.hor"; }
+std::string HorizonPath(const std::string& dir) {
+  return dir + "/model.hor";
+}
 
 int RunNew(const Args& args) {
   if (args.WantsHelp()) return std::fputs(kNewHelp, stdout), 0;
@@ -147,7 +152,8 @@ int RunInfo(const Args& args) {
 int RunDemo(const Args& args) {
   if (args.WantsHelp()) return std::fputs(kDemoHelp, stdout), 0;
   args.AllowOnly({});
-  if (args.Positional().size() > 1) throw UsageError(std::string("takes one folder at most\n") + kDemoHelp);
+  if (args.Positional().size() > 1)
+    throw UsageError(std::string("takes one folder at most\n") + kDemoHelp);
   NewModelRequest request;
   if (args.Positional().empty()) {
     std::string pattern = (fs::temp_directory_path() / "quasigrid-demo.XXXXXX").string();
@@ -157,13 +163,21 @@ int RunDemo(const Args& args) {
     request.dir = args.Positional()[0];
   }
   request.ini.Rect = BCFRect(0, 0, 1000, -200);
-  request.ini.Nx = 101;
-  request.ini.Nz = 41;
-  request.ini.VTopLeft = request.ini.VTopRight = 500;
-  request.ini.VBotLeft = request.ini.VBotRight = 3000;
+  request.ini.Nx = 61;
+  request.ini.Nz = 21;
+  request.ini.VTopLeft = 500;
+  request.ini.VTopRight = 1200;
+  request.ini.VBotLeft = 2500;
+  request.ini.VBotRight = 3500;
   request.ini.SetVel = true;
   request.force = true;
   BuildAndSave(request);
   Describe(request.dir, false);
+  BCEQuasiGrid model;
+  LoadSavedModel(request.dir, false, model);
+  std::string picture = request.dir + "/model.png";
+  if (!DrawModelPicture(model, picture, PictureSize{}))
+    throw CommandError("cannot write " + picture);
+  std::printf("picture:      %s\n", picture.c_str());
   return 0;
 }

@@ -22,7 +22,7 @@ ErrorHandler SetErrorHandler(ErrorHandler handler) {
   return std::exchange(Handler(), std::move(handler));
 }
 
-void ShowErrorBox(const AnsiString& text, const AnsiString& /*caption*/) {
+void ShowErrorBox(const AnsiString& text, const char* /*caption*/) {
   // A host without windows has nowhere to put the caption; every box is captioned "Error".
   Handler()(text);
 }

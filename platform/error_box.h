@@ -13,4 +13,4 @@ using ErrorHandler = std::function<void(const AnsiString& text)>;
 ErrorHandler SetErrorHandler(ErrorHandler handler);
 
 // Presents text under a caption through the installed handler.
-void ShowErrorBox(const AnsiString& text, const AnsiString& caption);
+void ShowErrorBox(const AnsiString& text, const char* caption);

@@ -20,7 +20,8 @@ DbHandle OpenDb(const AnsiString& path, int flags) {
   int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
   DbHandle handle(db);
   if (rc != SQLITE_OK)
-    throw EDBEngineError("cannot open " + path + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
+    throw EDBEngineError("cannot open " + path + ": " +
+                         (db ? sqlite3_errmsg(db) : "out of memory"));
   return handle;
 }
 
@@ -46,6 +47,5 @@ void CopyTableFile(const AnsiString& fromPath, const AnsiString& toPath) {
   int rc = sqlite3_backup_step(backup, -1);
   sqlite3_backup_finish(backup);
   if (rc != SQLITE_DONE)
-    throw EDBEngineError("cannot copy " + fromPath + " onto " + toPath + ": " +
-                         sqlite3_errstr(rc));
+    throw EDBEngineError("cannot copy " + fromPath + " onto " + toPath + ": " + sqlite3_errstr(rc));
 }
