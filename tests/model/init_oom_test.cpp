@@ -9,42 +9,8 @@
 #include <new>
 #include <vector>
 
+#include "support/failing_new.h"
 #include "support/hand_model.h"
-
-namespace {
-
-long gCountdown = 0;  // 0: allocations succeed; k > 0: the k-th allocation from now fails
-// Anything larger fails at once: a grid too large for the heap is refused without touching
-// real memory.
-constexpr std::size_t kLargestAllocation = std::size_t{1} << 30;
-
-void* Allocate(std::size_t size) {
-  if (size > kLargestAllocation) throw std::bad_alloc();
-  if (gCountdown > 0 && --gCountdown == 0) throw std::bad_alloc();
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-  return Allocate(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
@@ -77,9 +43,9 @@ TEST(InitOutOfMemory, EachFailedAllocationLeavesTheModelAsItWas) {
     for (;; ++k) {
       ASSERT_LT(k, 100) << "Init never succeeded";
       errors.clear();
-      gCountdown = k;
+      gAllocationCountdown = k;
       const bool ok = g.Init(m);
-      gCountdown = 0;
+      gAllocationCountdown = 0;
       if (ok) break;
       EXPECT_EQ(errors, std::vector<AnsiString>{"Memory allocation error: too thick grid."});
       ASSERT_TRUE(SameModel(g, start)) << "allocation " << k;

@@ -8,41 +8,9 @@
 #include <vector>
 
 #include "model/quasigrid.h"
+#include "support/failing_new.h"
 #include "support/hand_model.h"
 #include "support/model_tables.h"
-
-namespace {
-
-// 0: allocations succeed; k > 0: the k-th allocation from now throws std::bad_alloc, and the
-// ones after it succeed again.
-long gCountdown = 0;
-
-void* Allocate(std::size_t size) {
-  if (gCountdown > 0 && --gCountdown == 0) throw std::bad_alloc();
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-  return Allocate(size);
-}
-void* operator new[](std::size_t size) {
-  return Allocate(size);
-}
-void operator delete(void* p) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p) noexcept {
-  std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-  std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-  std::free(p);
-}
 
 namespace {
 
@@ -67,14 +35,14 @@ BCQuasiGrid Populated(float base) {
 // made, before any table or model is touched; it counts as a failure.
 template <typename Op>
 bool WithFailingAllocation(long k, Op op) {
-  gCountdown = k;
+  gAllocationCountdown = k;
   bool result = false;
   try {
     result = op();
   } catch (const std::bad_alloc&) {
     result = false;
   }
-  gCountdown = 0;
+  gAllocationCountdown = 0;
   return result;
 }
 
