@@ -19,7 +19,7 @@ Args::Args(int argc, char** argv, int first, const std::vector<std::string>& fla
     std::string value;
     if (auto eq = name.find('='); eq != std::string::npos) {
       value = name.substr(eq + 1);
-      name = name.substr(0, eq);
+      name.resize(eq);
     } else if (name != "help" &&
                std::find(flagNames.begin(), flagNames.end(), name) == flagNames.end()) {
       if (a + 1 >= argc) throw UsageError("option --" + name + " needs a value");
