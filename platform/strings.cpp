@@ -61,7 +61,7 @@ bool SkipFormatNumber(std::string_view s, size_t& pos) {
   return true;
 }
 
-// Checks the conversion specification that starts after a '%' at pos and moves pos past it.
+// Checks the conversion directive that starts after a '%' at pos and moves pos past it.
 bool SkipFloatConversion(std::string_view s, size_t& pos) {
   static constexpr std::string_view kFlags = "-+ #0";
   static constexpr std::string_view kTypes = "feEgG";
