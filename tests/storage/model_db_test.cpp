@@ -5,15 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cmath>
-#include <filesystem>
-#include <limits>
-#include <thread>
 #include <vector>
 
 #include "editing/equasigrid.h"
-#include "model/quasigrid.h"
 #include "platform/files.h"
 #include "storage/modelfiler.h"
 #include "support/hand_model.h"
@@ -21,285 +16,176 @@
 
 namespace {
 
-const AnsiString kOverflow = "Model database overflow at saving model.";
-
-// Records of an nx x nz grid: V-line c at X = 10c, node elevations -5 * (nz - 1 - izrel),
-// velocity 100 + i.
+// Records of an nx x nz grid: X = 10 * column, Z = -5 * (nz - 1 - izrel), V = 100 + record.
 std::vector<TableRecord> GridRecords(int nx, int nz) {
-  std::vector<TableRecord> records;
+  std::vector<TableRecord> records(nx * nz);
   for (int i = 0; i < nx * nz; ++i) {
-    const int izrel = i % nz;
-    records.push_back({static_cast<double>(i), 10.0 * (i / nz), 0, -5.0 * (nz - 1 - izrel),
-                       100.0 + i, 0, 0, 0, 0});
+    records[i] = {i + 0.0, 10.0 * (i / nz), 0, -5.0 * (nz - 1 - i % nz), 100.0 + i, 0, 0, 0, 0};
   }
   return records;
 }
 
-// A 3 x 4 model with distinct velocities, fixed cells 5 and 10 and a selected cell 6.
-BCQuasiGrid SmallModel() {
+// A 3 x 4 model with distinct untrimmed velocities, fixed cells 5 and 10, a selected cell 6, a
+// zoom and a horizon: every failed load must leave all of it as it is.
+BCQuasiGrid BusyModel() {
   BCQuasiGrid g = HandModel({0, 10, 25}, {-30, -20, -10, 0, -31, -21, -11, 1, -32, -22, -12, 2});
   for (size_t i = 0; i < g.VV.size(); ++i) g.VV[i] = 1000.0f + static_cast<float>(i) * 0.1f;
-  g.CellFlags[5] = 2;
-  g.CellFlags[10] = 2;
-  g.CellFlags[6] = 1;
-  return g;
-}
-
-// A model that every failed load must leave exactly as it is: selection, zoom and a horizon.
-BCQuasiGrid BusyModel() {
-  BCQuasiGrid g = SmallModel();
+  g.CellFlags = {0, 0, 0, 0, 0, 2, 1, 0, 0, 0, 2, 0};
   g.SelActive = true;
-  g.SelSubgrid = {1, 2, 5, 6};
   g.ZoomSubgrid = {1, 2, 5, 7};
   g.Hors.push_back(BCHor());
-  g.XRes = 0.5f;
   return g;
 }
 
-TEST(SaveModelDb, WritesOneRecordPerNodeInNodeOrder) {
-  TableDirs dirs;
-  BCQuasiGrid g = SmallModel();
-  ASSERT_TRUE(g.SaveModelDb(dirs.Db(), false, 3));
-  const std::vector<TableRecord> records = ReadRecords(dirs.Table());
-  ASSERT_EQ(records.size(), 12u);
-  for (int i = 0; i < 12; ++i) EXPECT_EQ(records[i][0], i);
-  // Record 5: the second V-line's node izrel 1, a fixed cell.
-  EXPECT_EQ(records[5], (TableRecord{5, 10, 0, -21, g.VV[5], 1, 0, 0, 0}));
-  // The model was trimmed before writing: copy nodes hold their neighbours' velocities.
-  EXPECT_EQ(g.VV[4], g.VV[5]);
-  EXPECT_EQ(g.VV[9], g.VV[5]);
-  EXPECT_EQ(records[4][mfV], g.VV[5]);
-  EXPECT_EQ(records[10][mfFix], 1);
-  EXPECT_EQ(records[6][mfFix], 0);  // selected, not fixed
-  EXPECT_FALSE(FileExists(dirs.Table(true)));
-}
-
-TEST(SaveModelDb, FixedFlagsAloneRewriteOnlyTheFixField) {
-  TableDirs dirs;
-  std::vector<TableRecord> before = GridRecords(3, 4);
-  for (TableRecord& r : before) r[mfRayCov] = 0.5;
-  before.push_back({12, 99, 0, 0, 0, 1, 0, 0, 0});  // beyond the model's nodes: untouched
-  WriteRecords(dirs.Table(true), before);
-  BCQuasiGrid g = SmallModel();
-  const BCQuasiGrid unchanged = g;
-  ASSERT_TRUE(g.SaveModelDb(dirs.Db(), true, 2));
-  EXPECT_TRUE(SameModel(g, unchanged));  // no trim without the geometry
-  std::vector<TableRecord> expected = before;
-  expected[5][mfFix] = 1;
-  expected[10][mfFix] = 1;
-  EXPECT_EQ(ReadRecords(dirs.Table(true)), expected);
-
-  // A table shorter than the model is refused and left as it is.
-  WriteRecords(dirs.Table(true), GridRecords(2, 4));
-  EXPECT_FALSE(g.SaveModelDb(dirs.Db(), true, 2));
-  EXPECT_EQ(ReadRecords(dirs.Table(true)), GridRecords(2, 4));
-}
-
-TEST(SaveModelDb, RefusesWithoutWritingWhenThereIsNothingToSave) {
-  TableDirs dirs;
-  RecordErrors errors;
-  BCQuasiGrid g = SmallModel();
-  EXPECT_FALSE(g.SaveModelDb(dirs.Db(), false, 0));
-  EXPECT_FALSE(FileExists(dirs.Table()));
-
-  // An empty model empties the table and fails.
-  WriteRecords(dirs.Table(), GridRecords(2, 2));
-  BCQuasiGrid empty;
-  EXPECT_FALSE(empty.SaveModelDb(dirs.Db(), false, 3));
-  EXPECT_TRUE(FileExists(dirs.Table()));
-  EXPECT_TRUE(ReadRecords(dirs.Table()).empty());
-  EXPECT_TRUE(errors.texts.empty());
-}
-
-TEST(SaveModelDb, AModelTooLargeForATableIsRefusedBeforeTheTableIsTouched) {
-  TableDirs dirs;
-  RecordErrors errors;
-  BCQuasiGrid g = HandModel({0, 1}, {0, 1, 0, 1});
-  g.XX.resize(2500);
-  g.Nz = 1000;  // 2,500,000 nodes; the limit looks at the dimensions alone
-  EXPECT_FALSE(g.SaveModelDb(dirs.Db(), false, 3));
-  EXPECT_FALSE(g.SaveModelDb(dirs.Db(), false, 2));
-  EXPECT_EQ(errors.texts, (std::vector<AnsiString>{kOverflow, kOverflow}));
-  EXPECT_FALSE(FileExists(dirs.Table()));
-}
-
-TEST(LoadModelDb, SaveThenLoadRestoresTheGridBitForBit) {
+// what = 3 writes a record per node in node order, trimmed first; what = 5 reads it back exactly.
+TEST(ModelDb, SaveThenLoadRestoresTheGridBitForBit) {
   TableDirs dirs;
   BCQuasiGrid saved = BusyModel();
-  saved.VV[2] = std::numeric_limits<float>::denorm_min();
+  saved.VV[2] = 0x1p-149f;        // the smallest float
   saved.CorrectUpperBound(0.5f);  // a raised top is not stored: the extent comes from the nodes
-  ASSERT_TRUE(saved.SaveModelDb(dirs.Db(), false, 3));
+  ASSERT_TRUE(saved.SaveModelDb(dirs.db.Path(), false, 3));
+  const std::vector<TableRecord> records = ReadRecords(dirs.table);
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(records.at(i)[mfRecNo], i);
+  EXPECT_EQ(records[5], (TableRecord{5, 10, 0, -21, saved.VV[5], 1, 0, 0, 0}));
 
   BCQuasiGrid loaded = HandModel({0, 1}, {0, 1, 0, 1});
   loaded.SelActive = true;
   loaded.Hors.push_back(BCHor());
-  ASSERT_TRUE(loaded.LoadModelDb(dirs.Db(), false, 5, true));
+  ASSERT_TRUE(loaded.LoadModelDb(dirs.db.Path(), false, 5, true));
   BCQuasiGrid expected = HandModel(saved.XX, saved.ZZ);
-  expected.VV = saved.VV;                              // as trimmed by the save
-  expected.CellFlags[5] = expected.CellFlags[10] = 2;  // the selection is not stored
+  expected.VV = saved.VV;
+  expected.CellFlags[5] = expected.CellFlags[10] = 2;
   expected.XRes = 25 * 1e-5f;
   expected.ZRes = 34 * 1e-5f;
   EXPECT_TRUE(SameModel(loaded, expected));
-
-  // Velocities from V2, which a full save writes as 0; flags cleared without bit value 4.
-  ASSERT_TRUE(loaded.LoadModelDb(dirs.Db(), false, 3, false));
+  ASSERT_TRUE(loaded.LoadModelDb(dirs.db.Path(), false, 3, false));  // V2, saved as 0
   EXPECT_EQ(loaded.VV, std::vector<float>(12, 0.0f));
   EXPECT_EQ(loaded.CellFlags, std::vector<unsigned char>(12, 0));
-  EXPECT_EQ(loaded.ZZ, saved.ZZ);
 }
 
-TEST(LoadModelDb, VLinesCloserThanTheXResolutionMerge) {
+// what = 2 rewrites Fix alone; refused: what = 0, a short table, 2,500,000 nodes, an empty model.
+TEST(SaveModelDb, FixedFlagsAloneAndRefusals) {
   TableDirs dirs;
-  // Six records; X 0, 0, 0.0005, 0.0005, 100, 100 with the resolution 100 * 1e-5 = 0.001.
-  std::vector<TableRecord> records = GridRecords(3, 2);
-  const double xs[] = {0, 0, 0.0005, 0.0005, 100, 100};
-  for (int i = 0; i < 6; ++i) records[i][mfX] = xs[i];
-  WriteRecords(dirs.Table(), records);
-  BCQuasiGrid g;
-  ASSERT_TRUE(g.LoadModelDb(dirs.Db(), false, 1, true));
-  EXPECT_EQ(g.XX, (std::vector<float>{0, 100}));
-  EXPECT_EQ(g.Nz, 3);
-  EXPECT_EQ(g.WholeSubgrid, (BCSubgrid{0, 1, 1, 2}));
-}
-
-TEST(LoadModelDb, FixValuesFromOneTenThousandthOnFixTheCell) {
-  TableDirs dirs;
-  std::vector<TableRecord> records = GridRecords(2, 3);
-  const double fix[] = {0.00009, 0.0001, 1, -1, 0.5, 0};
-  for (int i = 0; i < 6; ++i) records[i][mfFix] = fix[i];
-  WriteRecords(dirs.Table(), records);
+  std::vector<TableRecord> records = GridRecords(3, 4);
+  for (TableRecord& r : records) r[mfRecNo] = r[mfRayCov] = 99;
+  records.push_back({12, 99, 0, 0, 0, 1, 0, 0, 0});  // beyond the model's nodes
+  WriteRecords(dirs.backupTable, records);
   BCQuasiGrid g = BusyModel();
-  ASSERT_TRUE(g.LoadModelDb(dirs.Db(), false, 5, false));
-  EXPECT_EQ(g.CellFlags, (std::vector<unsigned char>{0, 2, 2, 0, 2, 0}));
+  ASSERT_TRUE(g.SaveModelDb(dirs.db.Path(), true, 2));
+  EXPECT_TRUE(SameModel(g, BusyModel()));  // no trim without the geometry
+  records[5][mfFix] = records[10][mfFix] = 1;
+  EXPECT_EQ(ReadRecords(dirs.backupTable), records);
+  EXPECT_FALSE(g.SaveModelDb(dirs.db.Path(), false, 0));
+  WriteRecords(dirs.backupTable, GridRecords(2, 4));
+  EXPECT_FALSE(g.SaveModelDb(dirs.db.Path(), true, 2));
+  EXPECT_EQ(ReadRecords(dirs.backupTable), GridRecords(2, 4));
+  g = HandModel({0, 1}, {0, 1, 0, 1});
+  g.XX.resize(2500);
+  g.Nz = 1000;
+  EXPECT_FALSE(g.SaveModelDb(dirs.db.Path(), false, 3));
+  EXPECT_FALSE(g.SaveModelDb(dirs.db.Path(), false, 2));
+  EXPECT_FALSE(FileExists(dirs.table));
+  WriteRecords(dirs.table, GridRecords(2, 2));
+  EXPECT_FALSE(BCQuasiGrid().SaveModelDb(dirs.db.Path(), false, 3));
+  EXPECT_TRUE(ReadRecords(dirs.table).empty());
+  EXPECT_EQ(dirs.errors, std::vector<AnsiString>(2, "Model database overflow at saving model."));
 }
 
+// Without bit value 1 the grid stays: 2 alone clears the flags, 4 sets them where Fix >= 0.0001.
 TEST(LoadModelDb, BitsWithoutGeometryKeepTheGrid) {
   TableDirs dirs;
   std::vector<TableRecord> records = GridRecords(3, 4);
-  records[7][mfFix] = 1;
-  WriteRecords(dirs.Table(), records);
-
-  // Bit value 2 alone reads nothing and clears the flags.
+  const double fix[] = {0.00009, 0.0001, 1, -1, 0.5};
+  for (int i = 0; i < 5; ++i) records[i][mfFix] = fix[i];
+  WriteRecords(dirs.table, records);
   BCQuasiGrid g = BusyModel();
-  ASSERT_TRUE(g.LoadModelDb(dirs.Db(), false, 2, false));
   BCQuasiGrid expected = BusyModel();
   expected.CellFlags.assign(12, 0);
+  ASSERT_TRUE(g.LoadModelDb(dirs.db.Path(), false, 2, false));
   EXPECT_TRUE(SameModel(g, expected));
-
-  // Bit value 4 alone rebuilds the flags only.
-  g = BusyModel();
-  ASSERT_TRUE(g.LoadModelDb(dirs.Db(), false, 4, true));
-  expected.CellFlags[7] = 2;
+  ASSERT_TRUE(g.LoadModelDb(dirs.db.Path(), false, 4, true));
+  expected.CellFlags = {0, 2, 2, 0, 2, 0, 0, 0, 0, 0, 0, 0};
   EXPECT_TRUE(SameModel(g, expected));
-
-  // Without the geometry the table must hold one record per node of the model.
-  WriteRecords(dirs.Table(), GridRecords(3, 3));
-  g = BusyModel();
-  EXPECT_FALSE(g.LoadModelDb(dirs.Db(), false, 4, false));
-  EXPECT_FALSE(g.LoadModelDb(dirs.Db(), false, 2, false));
-  EXPECT_TRUE(SameModel(g, BusyModel()));
+  WriteRecords(dirs.table, GridRecords(3, 3));  // not one record per node
+  EXPECT_FALSE(g.LoadModelDb(dirs.db.Path(), false, 4, false));
+  EXPECT_FALSE(g.LoadModelDb(dirs.db.Path(), false, 2, false));
+  EXPECT_TRUE(SameModel(g, expected));
 }
 
 TEST(LoadModelDb, ATableThatIsNotAGridLeavesTheModelUnchanged) {
   TableDirs dirs;
-  auto refused = [&](const std::vector<TableRecord>& records) {
-    WriteRecords(dirs.Table(), records);
-    BCQuasiGrid g = BusyModel();
-    const bool loaded = g.LoadModelDb(dirs.Db(), false, 5, true);
-    return !loaded && SameModel(g, BusyModel());
-  };
-  EXPECT_TRUE(refused({}));                 // empty
-  EXPECT_TRUE(refused(GridRecords(1, 4)));  // one V-line
-  EXPECT_TRUE(refused(GridRecords(4, 1)));  // one node per V-line
-  std::vector<TableRecord> r = GridRecords(3, 4);
-  r.pop_back();  // 11 records on 3 V-lines
-  EXPECT_TRUE(refused(r));
-  r = GridRecords(3, 4);
-  for (int i = 8; i < 12; ++i) r[i][mfX] = 5;  // V-lines out of order
-  EXPECT_TRUE(refused(r));
-  // (The store keeps no NaN: it reads back as 0.)
-  for (double bad : {HUGE_VAL, -HUGE_VAL}) {
-    for (int pos : {mfX, mfZ, mfV, mfFix}) {
-      r = GridRecords(3, 4);
-      r[6][pos] = bad;
-      EXPECT_TRUE(refused(r)) << "field " << pos << " = " << bad;
-    }
+  // Empty, one V-line, one node per V-line, 11 records on 3 V-lines, V-lines out of order.
+  std::vector<std::vector<TableRecord>> tables = {
+      {}, GridRecords(1, 4), GridRecords(4, 1), GridRecords(3, 4), GridRecords(3, 4)};
+  tables[3].pop_back();
+  for (int i = 8; i < 12; ++i) tables[4][i][mfX] = 5;
+  for (int pos : {mfX, mfZ, mfV, mfFix}) {  // not finite (the store keeps no NaN)
+    tables.push_back(GridRecords(3, 4));
+    tables.back()[6][pos] = -HUGE_VAL;
   }
-  // A damaged file.
-  ScratchDir other;
-  other.Write("model.db", std::string(4096, 'x'));
-  BCQuasiGrid g = BusyModel();
-  EXPECT_FALSE(g.LoadModelDb(other.Path(), false, 1, false));
-  EXPECT_TRUE(SameModel(g, BusyModel()));
+  for (size_t k = 0; k <= tables.size(); ++k) {
+    if (k < tables.size()) WriteRecords(dirs.table, tables[k]);
+    if (k == tables.size()) dirs.db.Write("model.db", "not a table");
+    BCQuasiGrid g = BusyModel();
+    EXPECT_FALSE(g.LoadModelDb(dirs.db.Path(), false, 5, true)) << k;
+    EXPECT_TRUE(SameModel(g, BusyModel())) << k;
+  }
 }
 
-TEST(LoadModelDb, AMissingTableIsCopiedFromTheTemplates) {
+// A missing table is copied from the templates first; V-lines closer than XRes merge on load.
+TEST(LoadModelDb, ReadsACopyOfTheTemplateAndMergesCloseVLines) {
   TableDirs dirs;
   BCQuasiGrid g = BusyModel();
-  EXPECT_FALSE(g.LoadModelDb(dirs.Db(), true, 1, false));  // the empty template
-  EXPECT_TRUE(FileExists(dirs.Table(true)));
-  EXPECT_FALSE(FileExists(dirs.Table(false)));
+  EXPECT_FALSE(g.LoadModelDb(dirs.db.Path(), false, 0, false));  // opens nothing
+  EXPECT_FALSE(g.LoadModelDb(dirs.db.Path(), true, 1, false));   // the empty template
+  EXPECT_TRUE(FileExists(dirs.backupTable));
+  EXPECT_FALSE(FileExists(dirs.table));
   EXPECT_TRUE(SameModel(g, BusyModel()));
-  EXPECT_FALSE(g.LoadModelDb(dirs.Db(), false, 0, false));
-  EXPECT_FALSE(FileExists(dirs.Table(false)));  // what = 0 opens nothing
-
-  WriteRecords(dirs.Templates().File("model.db"), GridRecords(2, 2));
-  ASSERT_TRUE(g.LoadModelDb(dirs.Db(), false, 1, false));
-  EXPECT_EQ(g.XX, (std::vector<float>{0, 10}));
-  EXPECT_EQ(ReadRecords(dirs.Table()), GridRecords(2, 2));
+  std::vector<TableRecord> records = GridRecords(3, 2);
+  const double xs[] = {0, 0, 0.0005, 0.0005, 100, 100};  // XRes = 100 * 1e-5
+  for (int i = 0; i < 6; ++i) records[i][mfX] = xs[i];
+  WriteRecords(dirs.templates.File("model.db"), records);
+  ASSERT_TRUE(g.LoadModelDb(dirs.db.Path(), false, 1, false));
+  EXPECT_EQ(ReadRecords(dirs.table), records);
+  EXPECT_EQ(g.XX, (std::vector<float>{0, 100}));
+  EXPECT_EQ(g.WholeSubgrid, (BCSubgrid{0, 1, 1, 2}));
 }
 
 TEST(EQuasiGrid, LoadsInitialVelocityAndRayCoverageFromTheMainTable) {
   TableDirs dirs;
   std::vector<TableRecord> records = GridRecords(2, 2);
   for (int i = 0; i < 4; ++i) records[i][mfRayCov] = i * 0.5;
-  WriteRecords(dirs.Table(), records);
-  WriteRecords(dirs.Table(true), GridRecords(3, 3));
-  const BCEQuasiGrid g;
+  WriteRecords(dirs.table, records);
+  WriteRecords(dirs.backupTable, GridRecords(3, 3));
   std::vector<float> v{1, 2, 3, 4, 5};
-  ASSERT_TRUE(g.LoadIniVelocity(dirs.Db(), v));
+  ASSERT_TRUE(BCEQuasiGrid().LoadIniVelocity(dirs.db.Path(), v));
   EXPECT_EQ(v, (std::vector<float>{100, 101, 102, 103}));
-  ASSERT_TRUE(g.LoadRayCoverage(dirs.Db(), v));
+  ASSERT_TRUE(BCEQuasiGrid().LoadRayCoverage(dirs.db.Path(), v));
   EXPECT_EQ(v, (std::vector<float>{0, 0.5f, 1, 1.5f}));
-
-  ScratchDir other;
-  other.Write("model.db", "garbage");
-  EXPECT_FALSE(g.LoadIniVelocity(other.Path(), v));
-  EXPECT_FALSE(g.LoadRayCoverage(other.Path(), v));
+  dirs.db.Write("model.db", "garbage");
+  EXPECT_FALSE(BCEQuasiGrid().LoadIniVelocity(dirs.db.Path(), v));
+  EXPECT_FALSE(BCEQuasiGrid().LoadRayCoverage(dirs.db.Path(), v));
 }
 
-// A save killed part-way leaves the table holding the previous model whole.
+// A save killed while it rewrites the table leaves the previous model whole and loadable.
 TEST(SaveModelDb, AKilledSaveLeavesThePreviousModelLoadable) {
   TableDirs dirs;
-  BCQuasiGrid old = SmallModel();
-  ASSERT_TRUE(old.SaveModelDb(dirs.Db(), false, 3));
-  const std::vector<TableRecord> before = ReadRecords(dirs.Table());
-
+  ASSERT_TRUE(BusyModel().SaveModelDb(dirs.db.Path(), false, 3));
+  const std::vector<TableRecord> before = ReadRecords(dirs.table);
   TIniModel m{BCFRect(0, 0, 1000, -500), 2000, 1000, 1500, 1600, 3000, 3500, true};
   BCQuasiGrid big;
   ASSERT_TRUE(big.Init(m));
-  const std::string journal = dirs.Table() + "-journal";
   const pid_t child = fork();
   ASSERT_GE(child, 0);
-  if (child == 0) _exit(big.SaveModelDb(dirs.Db(), false, 3) ? 0 : 1);
-
-  // Wait until the rewrite is under way, then let it run a little before the kill.
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (!FileExists(journal) && std::chrono::steady_clock::now() < deadline) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  if (child == 0) _exit(big.SaveModelDb(dirs.db.Path(), false, 3) ? 0 : 1);
+  for (int ms = 0; ms < 30000 && !FileExists(dirs.table + "-journal"); ++ms) usleep(1000);
+  usleep(200000);  // well into the rewrite
   kill(child, SIGKILL);
   int status = 0;
   ASSERT_EQ(waitpid(child, &status, 0), child);
   if (!WIFSIGNALED(status)) GTEST_SKIP() << "the save finished before it could be killed";
-
-  BCQuasiGrid loaded;
-  ASSERT_TRUE(loaded.LoadModelDb(dirs.Db(), false, 5, true));
-  EXPECT_EQ(loaded.XX, old.XX);
-  EXPECT_EQ(loaded.ZZ, old.ZZ);
-  EXPECT_EQ(loaded.VV, old.VV);
-  EXPECT_EQ(ReadRecords(dirs.Table()), before);
+  ASSERT_TRUE(BCQuasiGrid().LoadModelDb(dirs.db.Path(), false, 5, true));
+  EXPECT_EQ(ReadRecords(dirs.table), before);
 }
 
 }  // namespace
