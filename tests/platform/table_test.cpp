@@ -7,531 +7,248 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <limits>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/scratch_dir.h"
+
 namespace {
 
-namespace fs = std::filesystem;
 using Record = std::array<double, kTableFieldCount>;
 
-// Field pos of record r as the tests write it: the record number, then distinct fractions.
-double Value(int r, int pos) {
-  return pos == 0 ? r : r * 16.0 + pos + 0.25;
+// Record r as the tests write it: its number, then fractions that differ in every field.
+Record Expected(int r) {
+  Record record{};
+  for (int pos = 0; pos < kTableFieldCount; ++pos)
+    record[pos] = pos == 0 ? r : r * 16.0 + pos + 0.25;
+  return record;
 }
 
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::vector<Record> Range(int from, int to) {
+  std::vector<Record> records;
+  for (int r = from; r < to; ++r) records.push_back(Expected(r));
+  return records;
 }
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+void WriteRecord(TTable& table, int r, bool append = false) {
+  const Record record = Expected(r);
+  if (append) table.Append();
+  for (int pos = 0; pos < kTableFieldCount; ++pos) table.GetField(pos)->SetAsFloat(record[pos]);
 }
 
-// Runs SQL on a database file of its own, outside the table store.
-void RunSql(const fs::path& path, const char* sql) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
-  sqlite3_close(db);
+Record ReadRecord(TTable& table) {
+  Record record{};
+  for (int pos = 0; pos < kTableFieldCount; ++pos) record[pos] = table.GetField(pos)->GetAsFloat();
+  return record;
 }
+
+const std::map<char, void (TTable::*)()> kSteps = {
+    {'o', &TTable::Open},          {'c', &TTable::Close},  {'x', &TTable::EmptyTable},
+    {'u', &TTable::CancelUpdates}, {'f', &TTable::First},  {'n', &TTable::Next},
+    {'l', &TTable::Last},          {'a', &TTable::Append}, {'e', &TTable::Edit},
+    {'p', &TTable::Post}};
 
 class TableTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    static std::atomic<int> serial{0};
-    dir_ = fs::temp_directory_path() /
-           ("quasigrid_table_test_" + std::to_string(getpid()) + "_" + std::to_string(serial++));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  fs::path PathOf(const std::string& name) const { return dir_ / name; }
-
-  // A closed table object on a file of the test directory.
-  std::unique_ptr<TTable> Table(const std::string& name = "model.db") const {
+  std::unique_ptr<TTable> Table() const {
     auto table = std::make_unique<TTable>();
-    table->SetDatabaseName(dir_.string());
-    table->SetTableName(name);
+    table->SetDatabaseName(dir_.Path());
+    table->SetTableName("model.db");
     return table;
   }
 
-  static void AppendRecord(TTable& table, int r) {
-    table.Append();
-    for (int pos = 0; pos < kTableFieldCount; ++pos) table.GetField(pos)->SetAsFloat(Value(r, pos));
-  }
-
-  // A new table file holding records 0..count-1 of Value.
-  void MakeTable(int count, const std::string& name = "model.db") const {
-    auto table = Table(name);
+  // A new table file holding records 0..count-1.
+  void MakeTable(int count) const {
+    auto table = Table();
     table->CreateTable();
     table->Open();
-    for (int r = 0; r < count; ++r) AppendRecord(*table, r);
+    for (int r = 0; r < count; ++r) WriteRecord(*table, r, true);
     table->Close();
   }
 
-  static Record ReadRecord(TTable& table) {
-    Record record;
-    for (int pos = 0; pos < kTableFieldCount; ++pos)
-      record[static_cast<size_t>(pos)] = table.GetField(pos)->GetAsFloat();
-    return record;
-  }
-
-  // Every record of an open table, walked from the first.
-  static std::vector<Record> ReadAll(TTable& table) {
+  std::vector<Record> ReadFile() const {
+    auto table = Table();
     std::vector<Record> records;
-    for (table.First(); !table.Eof(); table.Next()) records.push_back(ReadRecord(table));
+    for (table->Open(); !table->Eof(); table->Next()) records.push_back(ReadRecord(*table));
     return records;
   }
 
-  std::vector<Record> ReadFile(const std::string& name = "model.db") const {
-    auto table = Table(name);
-    table->Open();
-    return ReadAll(*table);
+  // The bytes of a database file made by SQL outside the table store.
+  std::string SqlFile(const std::string& sql) const {
+    std::filesystem::remove(dir_.File("sql.db"));
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open(dir_.File("sql.db").c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
+    return dir_.Read("sql.db");
   }
 
-  static Record Expected(int r) {
-    Record record;
-    for (int pos = 0; pos < kTableFieldCount; ++pos)
-      record[static_cast<size_t>(pos)] = Value(r, pos);
-    return record;
+  // Steps: o Open, c Close, x EmptyTable, u CancelUpdates, f First, n Next, l Last, a Append,
+  // e Edit, p Post; wN writes record N's fields; rN checks the current record is N, a bare r
+  // that the table is at its end (fields read 0). A step ending in ! must raise EDBEngineError.
+  void Run(TTable& table, const std::string& script) const {
+    std::istringstream steps(script);
+    for (std::string step; steps >> step;) {
+      SCOPED_TRACE(step);
+      const bool fails = step.back() == '!';
+      if (fails) step.pop_back();
+      const int n = step.size() > 1 ? std::stoi(step.substr(1)) : -1;
+      auto act = [&] {
+        if (step[0] == 'w') return WriteRecord(table, n);
+        if (step[0] != 'r') return (table.*kSteps.at(step[0]))();
+        EXPECT_EQ(std::pair(table.Eof(), ReadRecord(table)),
+                  std::pair(n < 0, n < 0 ? Record{} : Expected(n)));
+      };
+      if (fails)
+        EXPECT_THROW(act(), EDBEngineError);
+      else
+        act();
+    }
   }
 
-  void ExpectTestRecords(const std::vector<Record>& records, int count) const {
-    ASSERT_EQ(records.size(), static_cast<size_t>(count));
-    for (int r = 0; r < count; ++r) ASSERT_EQ(records[static_cast<size_t>(r)], Expected(r));
-  }
-
-  fs::path dir_;
+  ScratchDir dir_;
 };
 
-TEST(Variant, CastsToIntegerAndFloat) {
-  EXPECT_TRUE(Variant().IsInteger());
-  EXPECT_EQ(static_cast<int32_t>(Variant()), 0);
-  EXPECT_EQ(static_cast<float>(Variant(int32_t{-7})), -7.0f);
-  EXPECT_FALSE(Variant(2.5f).IsInteger());
-  // Floats cast to integer truncate toward zero, clamp at the int32 range, and NaN gives 0.
-  EXPECT_EQ(static_cast<int32_t>(Variant(-2.75f)), -2);
+TEST(Variant, CastToIntegerClampsAndZeroesNaN) {
   EXPECT_EQ(static_cast<int32_t>(Variant(3e9f)), std::numeric_limits<int32_t>::max());
   EXPECT_EQ(static_cast<int32_t>(Variant(-3e9f)), std::numeric_limits<int32_t>::min());
   EXPECT_EQ(static_cast<int32_t>(Variant(std::nanf(""))), 0);
 }
 
-TEST_F(TableTest, WalksRecordsInAppendOrder) {
-  MakeTable(5);
-  auto table = Table();
-  table->Open();
-  EXPECT_TRUE(table->GetActive());
-  EXPECT_EQ(table->RecordCount(), 5);
-  // Open stands on the first record.
-  EXPECT_FALSE(table->Eof());
-  EXPECT_EQ(ReadRecord(*table), Expected(0));
-  ExpectTestRecords(ReadAll(*table), 5);
-  EXPECT_TRUE(table->Eof());
-  table->Next();  // past the end stays at the end
-  EXPECT_TRUE(table->Eof());
-  EXPECT_EQ(table->GetField(3)->GetAsFloat(), 0.0);
-
-  table->Last();
-  EXPECT_EQ(ReadRecord(*table), Expected(4));
-  table->Next();
-  EXPECT_TRUE(table->Eof());
-  table->SetActive(false);
-  EXPECT_FALSE(table->GetActive());
-  EXPECT_TRUE(table->Eof());
-
-  // An empty table is at its end at once, wherever it moves.
-  MakeTable(0, "modelbk.db");
-  auto empty = Table("modelbk.db");
-  empty->SetActive(true);
-  EXPECT_EQ(empty->RecordCount(), 0);
-  EXPECT_TRUE(empty->Eof());
-  empty->Last();
-  EXPECT_TRUE(empty->Eof());
-}
-
-TEST_F(TableTest, AppendedFieldsReadZeroUntilWritten) {
-  MakeTable(0);
-  auto table = Table();
-  table->Open();
-  table->Append();
-  EXPECT_FALSE(table->Eof());
-  EXPECT_EQ(ReadRecord(*table), Record{});
-  table->GetField(3)->SetAsFloat(2.5);
-  table->Append();  // stores the first record
-  table->GetField(8)->SetAsFloat(-1.0);
-  table->Post();
-  EXPECT_EQ(table->RecordCount(), 2);
-  EXPECT_EQ(table->GetField(8)->GetAsFloat(), -1.0);  // the posted record stays current
-  table->Next();
-  EXPECT_TRUE(table->Eof());
-  table->Close();
-
-  const auto records = ReadFile();
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[0], (Record{0, 0, 0, 2.5, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(records[1], (Record{0, 0, 0, 0, 0, 0, 0, 0, -1.0}));
-}
-
-TEST_F(TableTest, VariantsHoldIntegerRecordNumberAndFloatFields) {
-  MakeTable(0);
-  auto table = Table();
-  table->Open();
-  table->Append();
-  table->GetField(0)->SetValue(int32_t{7});
-  table->GetField(1)->SetValue(1.1f);
-  table->GetField(2)->SetValue(int32_t{3});
-  table->Append();
-  table->GetField(0)->SetAsFloat(2.75);  // a fraction in field 0 reads back cut to integer
-  table->GetField(4)->SetValue(Variant(9.5f));
-  table->Close();
-
-  table->Open();
-  const Variant recNo = table->GetField(0)->GetValue();
-  EXPECT_TRUE(recNo.IsInteger());
-  EXPECT_EQ(static_cast<int32_t>(recNo), 7);
-  const Variant x = table->GetField(1)->GetValue();
-  EXPECT_FALSE(x.IsInteger());
-  EXPECT_EQ(static_cast<float>(x), 1.1f);
-  EXPECT_EQ(table->GetField(1)->GetAsFloat(), static_cast<double>(1.1f));
-  EXPECT_EQ(static_cast<float>(table->GetField(2)->GetValue()), 3.0f);
-  EXPECT_FALSE(table->GetField(8)->GetValue().IsInteger());
-  table->Next();
-  EXPECT_EQ(static_cast<int32_t>(table->GetField(0)->GetValue()), 2);
-  EXPECT_EQ(static_cast<float>(table->GetField(4)->GetValue()), 9.5f);
-}
-
-TEST_F(TableTest, EditIsStoredByNextAndByPost) {
-  constexpr int kCount = 3000;  // spans many pages, so the walk goes on across updates
-  MakeTable(kCount);
-  auto table = Table();
-  table->Open();
-  int visited = 0;
-  for (table->First(); !table->Eof(); table->Next(), ++visited) {
-    table->Edit();
-    table->GetField(4)->SetAsFloat(-visited);
-  }
-  EXPECT_EQ(visited, kCount);
-  table->First();
-  table->Next();
-  table->Edit();
-  table->Edit();  // a second Edit keeps the open change
-  table->GetField(5)->SetAsFloat(42);
-  table->Post();
-  EXPECT_EQ(table->GetField(5)->GetAsFloat(), 42);
-  EXPECT_EQ(table->GetField(0)->GetAsFloat(), 1);  // still on record 1
-  table->Close();
-
-  const auto records = ReadFile();
-  ASSERT_EQ(records.size(), static_cast<size_t>(kCount));
-  for (int r = 0; r < kCount; ++r) {
-    Record expected = Expected(r);
-    expected[4] = -r;
-    if (r == 1) expected[5] = 42;
-    ASSERT_EQ(records[static_cast<size_t>(r)], expected) << "record " << r;
+TEST_F(TableTest, StepsLeaveTheFileAsExpected) {
+  // Each script runs on a file of records 0..2 and ends by destroying the table.
+  const struct {
+    const char* script;
+    std::vector<int> file;
+  } cases[] = {
+      {"o r0 n r1 n r2 n r n r l r2 n r f r0", {0, 1, 2}},  // walk order; the end
+      {"o c x o r l r a w5 a w6", {5, 6}},  // emptied: at its end at once, then appended to
+      {"o a w3 c o a w4 p r4 a w5", {0, 1, 2, 3, 4, 5}},  // Close and destruction commit
+      {"o n e w7 e n r2 e w8 l r8 c", {0, 7, 8}},         // Next and Last store an edit; Edit twice
+      {"o c x o a w5 u r0 c", {0, 1, 2}},   // CancelUpdates: the old content, from its start
+      {"o e w7 n u c x u", {0, 1, 2}},      // abandoned edits; an abandoned emptying
+      {"a! n! o w1! l n e! c", {0, 1, 2}},  // closed; no Append or Edit; at the end
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    std::filesystem::remove(dir_.File("model.db"));
+    MakeTable(3);
+    Run(*Table(), c.script);
+    std::vector<Record> expected;
+    for (int r : c.file) expected.push_back(Expected(r));
+    EXPECT_EQ(ReadFile(), expected);
   }
 }
 
-TEST_F(TableTest, CloseAndDestructionCommitOpenRecords) {
+TEST_F(TableTest, UnwrittenFieldsReadZeroAndTheRecordNumberAnInteger) {
   MakeTable(0);
-  {
-    auto table = Table();
-    table->Open();
-    AppendRecord(*table, 0);
-    table->Close();  // stores the record that was never posted
-    table->Open();
-    AppendRecord(*table, 1);
-    table->Post();
-    AppendRecord(*table, 2);
-  }
-  ExpectTestRecords(ReadFile(), 3);
-}
-
-TEST_F(TableTest, MisuseRaisesEngineError) {
-  MakeTable(2);
   auto table = Table();
-  // A closed table has no records to count, walk or change.
-  EXPECT_THROW(table->RecordCount(), EDBEngineError);
-  EXPECT_THROW(table->First(), EDBEngineError);
-  EXPECT_THROW(table->Append(), EDBEngineError);
-  EXPECT_EQ(table->GetField(1)->GetAsFloat(), 0.0);  // no current record
-  // Positions outside 0..8.
+  EXPECT_THROW(table->CreateTable(), EDBEngineError);  // the file is there already
   EXPECT_THROW(table->GetField(9), EDBEngineError);
-  EXPECT_THROW(table->GetFields()->GetField(-1), EDBEngineError);
-  // An existing file is never made anew.
-  EXPECT_THROW(table->CreateTable(), EDBEngineError);
-
   table->Open();
-  // Fields are written only into a record opened by Append or Edit.
-  EXPECT_THROW(table->GetField(1)->SetAsFloat(1), EDBEngineError);
-  EXPECT_THROW(table->GetField(0)->SetValue(int32_t{1}), EDBEngineError);
-  EXPECT_THROW(table->SetTableName("modelbk.db"), EDBEngineError);
-  EXPECT_THROW(table->SetDatabaseName("/tmp"), EDBEngineError);
-  table->Last();
-  table->Next();
-  EXPECT_THROW(table->Edit(), EDBEngineError);  // no current record at the end
+  table->Append();
+  table->GetField(0)->SetAsFloat(2.75);
+  table->GetField(1)->SetValue(1.1f);
+  table->Append();
+  EXPECT_EQ(ReadRecord(*table), Record{});
+  table->GetField(8)->SetValue(int32_t{-1});
   table->Close();
-  ExpectTestRecords(ReadFile(), 2);
+  EXPECT_EQ(ReadFile(),
+            (std::vector<Record>{{2.75, 1.1f, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, -1}}));
+  table->Open();
+  EXPECT_TRUE(table->GetField(0)->GetValue().IsInteger());
+  EXPECT_EQ(static_cast<int32_t>(table->GetField(0)->GetValue()), 2);
+  EXPECT_FALSE(table->GetField(1)->GetValue().IsInteger());
+  EXPECT_EQ(static_cast<float>(table->GetField(1)->GetValue()), 1.1f);
 }
 
-TEST_F(TableTest, EmptyingAndRefillingIsOneTransaction) {
-  MakeTable(10);
-  {
-    // The order of steps with which a model is saved over an old one.
-    auto writer = Table();
-    writer->Open();
-    writer->Close();
-    writer->EmptyTable();
-    EXPECT_FALSE(writer->GetActive());
-    writer->Open();
-    EXPECT_EQ(writer->RecordCount(), 0);
-    EXPECT_TRUE(writer->Eof());
-    for (int r = 100; r < 103; ++r) AppendRecord(*writer, r);
-    writer->Post();
-    EXPECT_EQ(writer->RecordCount(), 3);
-    // Nothing is committed yet: another reader still sees the old content.
-    ExpectTestRecords(ReadFile(), 10);
-  }
-  const auto records = ReadFile();
-  ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[2], Expected(102));
-}
-
-TEST_F(TableTest, CancelUpdatesKeepsCommittedContent) {
-  MakeTable(10);
+TEST_F(TableTest, EditsAlongAWalkOfManyPages) {
+  MakeTable(3000);
   auto table = Table();
-  // Abandoned on an open table: it stays open on the first old record.
-  table->Open();
+  for (table->Open(); !table->Eof(); table->Next()) {
+    table->Edit();
+    table->GetField(4)->SetAsFloat(-table->GetField(0)->GetAsFloat());
+  }
   table->Close();
-  table->EmptyTable();
-  table->Open();
-  for (int r = 100; r < 200; ++r) AppendRecord(*table, r);
-  table->CancelUpdates();
-  EXPECT_TRUE(table->GetActive());
-  EXPECT_EQ(table->RecordCount(), 10);
-  EXPECT_EQ(ReadRecord(*table), Expected(0));
-  table->Close();
-  ExpectTestRecords(ReadFile(), 10);
-
-  // Abandoned on a closed table right after emptying it.
-  table->EmptyTable();
-  table->CancelUpdates();
-  EXPECT_FALSE(table->GetActive());
-  ExpectTestRecords(ReadFile(), 10);
-
-  // Abandoning edits restores the old values.
-  table->Open();
-  table->Edit();
-  table->GetField(1)->SetAsFloat(-5);
-  table->Next();
-  table->CancelUpdates();
-  table->Close();
-  ExpectTestRecords(ReadFile(), 10);
+  std::vector<Record> expected = Range(0, 3000);
+  for (Record& record : expected) record[4] = -record[0];
+  EXPECT_EQ(ReadFile(), expected);
 }
 
 TEST_F(TableTest, FailedWriteAbandonsTheWholeSave) {
   // A table of someone else's making whose constraint refuses X of 1000 or more.
-  RunSql(PathOf("model.db"),
-         "CREATE TABLE model (RecNo, X CHECK (X < 1000), Aux2, Z, V, Fix, Aux6, RayCov, V2);"
-         "INSERT INTO model (RecNo, X) VALUES (0, 1), (1, 2);");
+  dir_.Write("model.db",
+             SqlFile("CREATE TABLE model (RecNo, X CHECK (X < 1000), Aux2, Z, V, Fix, Aux6, RayCov,"
+                     " V2); INSERT INTO model (RecNo, X) VALUES (0, 1), (1, 2);"));
   auto table = Table();
-  table->Open();
-  table->Close();
-  table->EmptyTable();
-  table->Open();
-  AppendRecord(*table, 0);
-  AppendRecord(*table, 100);  // X = 1601.25
-  EXPECT_THROW(table->Post(), EDBEngineError);
-  // The emptying and the first record went with the failed one, and the table is closed, so
-  // nothing more can be added to what is left of the old content.
-  EXPECT_FALSE(table->GetActive());
-  EXPECT_THROW(table->Append(), EDBEngineError);
-  table->Close();
-  const auto records = ReadFile();
-  ASSERT_EQ(records.size(), 2u);
-  EXPECT_EQ(records[1][1], 2.0);
+  // The emptying and record 0 go with the refused record 100, and nothing more can be added.
+  Run(*table, "o c x o a w0 a w100 p! a! c");
+  EXPECT_EQ(ReadFile(), (std::vector<Record>{{0, 1}, {1, 2}}));
 }
 
-TEST_F(TableTest, FileIsAPlainSqliteTable) {
-  // A table written by another program, with its own idea of types and case, is ours to read.
-  RunSql(PathOf("model.db"),
-         "CREATE TABLE MODEL (recno, x, aux2, z, v, fix, aux6, raycov, v2);"
-         "INSERT INTO MODEL VALUES (0, 1.5, 0, 2, 3, 0, 0, 0, NULL), (1, '2.5', 0, 0, 0, 0, 0, 0, "
-         "0);");
-  auto table = Table();
-  table->Open();
-  EXPECT_EQ(table->RecordCount(), 2);
-  EXPECT_EQ(table->GetField(8)->GetAsFloat(), 0.0);  // NULL reads as 0
-  table->Next();
-  EXPECT_EQ(table->GetField(1)->GetAsFloat(), 2.5);
-  table->Close();
-
-  // What we write, others read by column name in rowid order, the record number as integer.
-  MakeTable(4, "modelbk.db");
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(PathOf("modelbk.db").c_str(), &db), SQLITE_OK);
-  sqlite3_stmt* stmt = nullptr;
-  sqlite3_prepare_v2(db, "SELECT typeof(RecNo), RecNo, Z FROM model ORDER BY rowid", -1, &stmt,
-                     nullptr);
-  int r = 0;
-  for (; sqlite3_step(stmt) == SQLITE_ROW; ++r) {
-    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "integer");
-    EXPECT_EQ(sqlite3_column_double(stmt, 1), r);
-    EXPECT_EQ(sqlite3_column_double(stmt, 2), Value(r, 3));
-  }
-  EXPECT_EQ(r, 4);
-  sqlite3_finalize(stmt);
-  sqlite3_close(db);
-}
-
-TEST_F(TableTest, RefusesFilesThatAreNotTables) {
-  MakeTable(20000, "big.db");
-  const std::string big = ReadBytes(PathOf("big.db"));
-  ASSERT_GT(big.size(), 1000000u);
-  auto damaged = [&](size_t from, size_t length) {
-    std::string bytes = big;
-    for (size_t i = from; i < from + length; ++i) bytes[i] = static_cast<char>(0xA5 ^ (i * 7));
-    return bytes;
+TEST_F(TableTest, RefusesFilesThatAreNotTablesAndLeavesThemAlone) {
+  MakeTable(20000);
+  const std::string big = dir_.Read("model.db");
+  std::string garbled = big;
+  std::fill_n(garbled.begin() + big.size() / 4, big.size() / 4, '\xA5');
+  const std::string columns = "(RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2";
+  const std::pair<const char*, std::string> cases[] = {
+      {"empty file", ""},
+      {"text file", "X Z V\n1 2 3\n"},
+      {"no table model", SqlFile("CREATE TABLE other (a, b);")},
+      {"eight columns", SqlFile("CREATE TABLE model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov);")},
+      {"order", SqlFile("CREATE TABLE model (RecNo, X, Z, Aux2, V, Fix, Aux6, RayCov, V2);")},
+      {"tenth column", SqlFile("CREATE TABLE model " + columns + ", W AS (X + 1));")},
+      {"view", SqlFile("CREATE TABLE t " + columns + "); CREATE VIEW model AS SELECT * FROM t;")},
+      {"no rowid", SqlFile("CREATE TABLE model " + columns + ", PRIMARY KEY (X)) WITHOUT ROWID;")},
+      {"damaged pages", garbled},
+      {"truncated", big.substr(0, big.size() / 2)},
   };
-  const std::vector<std::pair<const char*, std::function<void(const fs::path&)>>> cases = {
-      {"empty file", [](const fs::path& p) { WriteBytes(p, ""); }},
-      {"text file", [](const fs::path& p) { WriteBytes(p, "X Z V\n1 2 3\n"); }},
-      {"database without table model",
-       [](const fs::path& p) { RunSql(p, "CREATE TABLE other (a, b);"); }},
-      {"eight columns",
-       [](const fs::path& p) {
-         RunSql(p, "CREATE TABLE model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov);");
-       }},
-      {"columns out of order",
-       [](const fs::path& p) {
-         RunSql(p, "CREATE TABLE model (RecNo, X, Z, Aux2, V, Fix, Aux6, RayCov, V2);");
-       }},
-      {"generated tenth column",
-       [](const fs::path& p) {
-         RunSql(p,
-                "CREATE TABLE model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2,"
-                " W AS (X + 1));");
-       }},
-      {"view named model",
-       [](const fs::path& p) {
-         RunSql(p,
-                "CREATE TABLE t (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2);"
-                "CREATE VIEW model AS SELECT * FROM t;");
-       }},
-      {"table without rowid",
-       [](const fs::path& p) {
-         RunSql(p,
-                "CREATE TABLE model (RecNo PRIMARY KEY, X, Aux2, Z, V, Fix, Aux6, RayCov, V2)"
-                " WITHOUT ROWID;");
-       }},
-      {"garbage header", [&](const fs::path& p) { WriteBytes(p, damaged(0, 100)); }},
-      {"garbage pages",
-       [&](const fs::path& p) { WriteBytes(p, damaged(big.size() / 4, big.size() / 4)); }},
-      {"truncated", [&](const fs::path& p) { WriteBytes(p, big.substr(0, big.size() / 2)); }},
-  };
-  for (const auto& [what, make] : cases) {
+  for (const auto& [what, bytes] : cases) {
     SCOPED_TRACE(what);
-    const fs::path path = PathOf("model.db");
-    fs::remove(path);
-    make(path);
-    const std::string before = ReadBytes(path);
-    auto table = Table();
-    EXPECT_THROW(table->Open(), EDBEngineError);
-    EXPECT_FALSE(table->GetActive());
-    EXPECT_THROW(table->EmptyTable(), EDBEngineError);
-    table.reset();
-    EXPECT_EQ(ReadBytes(path), before);  // never turned into a table of ours
+    dir_.Write("model.db", bytes);
+    EXPECT_THROW(Table()->Open(), EDBEngineError);
+    EXPECT_THROW(Table()->EmptyTable(), EDBEngineError);
+    EXPECT_EQ(dir_.Read("model.db"), bytes);
   }
   // A missing file is refused too, and not made.
-  fs::remove(PathOf("model.db"));
+  std::filesystem::remove(dir_.File("model.db"));
   EXPECT_THROW(Table()->Open(), EDBEngineError);
-  EXPECT_THROW(Table()->EmptyTable(), EDBEngineError);
-  EXPECT_FALSE(fs::exists(PathOf("model.db")));
+  EXPECT_FALSE(std::filesystem::exists(dir_.File("model.db")));
 }
 
-// Rewrites model.db with `count` records in a child process, which writes one byte to `signal`
-// after `signalAfter` appends (at count: just before Close). Returns the child's id.
-pid_t StartRewrite(const fs::path& dir, int count, int signalAfter, int signal) {
+TEST_F(TableTest, KilledRewriteLeavesThePreviousContent) {
+  constexpr int kOld = 200000;  // many pages, which the new records overwrite once freed
+  MakeTable(kOld);
+  const std::string path = dir_.File("model.db");
+  const auto sizeBefore = std::filesystem::file_size(path);
   const pid_t child = fork();
-  if (child != 0) return child;
-  try {
-    TTable table;
-    table.SetDatabaseName(dir.string());
-    table.SetTableName("model.db");
-    table.Open();
-    table.Close();
-    table.EmptyTable();
-    table.Open();
-    for (int r = 0; r <= count; ++r) {
-      if (r == signalAfter && write(signal, "!", 1) != 1) _exit(2);
-      if (r == count) break;
-      table.Append();
-      for (int pos = 0; pos < kTableFieldCount; ++pos)
-        table.GetField(pos)->SetAsFloat(Value(r + 1000000, pos));
+  if (child == 0) {
+    try {
+      auto table = Table();
+      Run(*table, "o c x o");
+      for (int r = 0; r < 1000000; ++r) WriteRecord(*table, kOld + r, true);
+      table->Close();
+    } catch (...) {
+      _exit(3);
     }
-    table.Close();
-  } catch (...) {
-    _exit(3);
+    _exit(0);
   }
-  _exit(0);
-}
-
-// Kills the rewriting child as soon as it signals; true when it died by the signal.
-bool KillOnSignal(pid_t child, int signal) {
-  char byte = 0;
-  const bool signalled = read(signal, &byte, 1) == 1;
+  // Killed once the new records have filled the freed pages and grown the file.
+  for (int i = 0; i < 100000 && std::filesystem::file_size(path) <= sizeBefore; ++i) usleep(100);
   kill(child, SIGKILL);
   int status = 0;
   waitpid(child, &status, 0);
-  return signalled && WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
-}
-
-TEST_F(TableTest, KilledRewriteLeavesPreviousContent) {
-  // An old content of many pages, which the new records overwrite once the emptying freed them.
-  constexpr int kOld = 200000;
-  MakeTable(kOld);
-  const auto sizeBefore = fs::file_size(PathOf("model.db"));
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
-  const pid_t child = StartRewrite(dir_, 1000000, 300000, pipeEnds[1]);
-  ASSERT_GT(child, 0);
-  EXPECT_TRUE(KillOnSignal(child, pipeEnds[0]));
-  close(pipeEnds[0]);
-  close(pipeEnds[1]);
-  // The new records had filled the old pages and grown the file when the writer died.
-  EXPECT_GT(fs::file_size(PathOf("model.db")), sizeBefore);
-  ExpectTestRecords(ReadFile(), kOld);
-}
-
-TEST_F(TableTest, KilledCommitLeavesOldOrNewContent) {
-  MakeTable(1000);
-  int pipeEnds[2];
-  ASSERT_EQ(pipe(pipeEnds), 0);
-  constexpr int kCount = 1000000;
-  const pid_t child = StartRewrite(dir_, kCount, kCount, pipeEnds[1]);
-  ASSERT_GT(child, 0);
-  KillOnSignal(child, pipeEnds[0]);  // the child may have finished its commit by then
-  close(pipeEnds[0]);
-  close(pipeEnds[1]);
-  auto table = Table();
-  table->Open();
-  const int count = table->RecordCount();
-  ASSERT_TRUE(count == 1000 || count == kCount) << count;
-  const int base = count == kCount ? 1000000 : 0;
-  table->Last();
-  EXPECT_EQ(ReadRecord(*table), Expected(base + count - 1));
-  table->First();
-  EXPECT_EQ(ReadRecord(*table), Expected(base));
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  EXPECT_EQ(ReadFile(), Range(0, kOld));
 }
 
 }  // namespace
