@@ -91,8 +91,8 @@ void Describe(const std::string& dir, bool backup) {
   std::printf("horizons:     %d\n", model.GetHors());
 }
 
-std::string OneDirectory(const Args& args, const char* help) {
-  if (args.Positional().size() != 1) throw UsageError(std::string("needs one folder\n") + help);
+std::string OneDirectory(const Args& args) {
+  if (args.Positional().size() != 1) throw UsageError("needs one folder");
   return args.Positional()[0];
 }
 
@@ -124,7 +124,7 @@ int RunNew(const Args& args) {
   for (const char* required : {"extent", "size", "velocity"})
     if (!args.Has(required)) throw UsageError(std::string("--") + required + " is required");
   NewModelRequest request;
-  request.dir = OneDirectory(args, kNewHelp);
+  request.dir = OneDirectory(args);
   std::vector<float> e = ParseFloats("extent", args.Value("extent", ""), 4);
   std::vector<int> size = ParseInts("size", args.Value("size", ""), 2);
   std::vector<float> v = ParseFloats("velocity", args.Value("velocity", ""), 4);
@@ -145,7 +145,7 @@ int RunNew(const Args& args) {
 int RunInfo(const Args& args) {
   if (args.WantsHelp()) return std::fputs(kInfoHelp, stdout), 0;
   args.AllowOnly({"backup"});
-  Describe(OneDirectory(args, kInfoHelp), args.Has("backup"));
+  Describe(OneDirectory(args), args.Has("backup"));
   return 0;
 }
 
@@ -153,7 +153,7 @@ int RunDemo(const Args& args) {
   if (args.WantsHelp()) return std::fputs(kDemoHelp, stdout), 0;
   args.AllowOnly({});
   if (args.Positional().size() > 1)
-    throw UsageError(std::string("takes one folder at most\n") + kDemoHelp);
+    throw UsageError("takes one folder at most");
   NewModelRequest request;
   if (args.Positional().empty()) {
     std::string pattern = (fs::temp_directory_path() / "quasigrid-demo.XXXXXX").string();

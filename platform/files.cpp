@@ -39,14 +39,13 @@ bool MatchesMask(const AnsiString& name, const AnsiString& mask) {
 }
 
 int F_CopyDirFiles(const AnsiString& pathWithMask, const AnsiString& targetDir, bool overwrite) {
-  size_t slash = pathWithMask.rfind('/');
-  AnsiString sourceDir =
-      slash == AnsiString::npos ? AnsiString(".") : pathWithMask.substr(0, slash);
-  if (sourceDir.empty()) sourceDir = "/";
-  AnsiString mask = slash == AnsiString::npos ? pathWithMask : pathWithMask.substr(slash + 1);
+  // The folder and the mask, split with a path's own parts rather than string surgery.
+  const fs::path full(pathWithMask);
+  const fs::path sourceDir = full.has_parent_path() ? full.parent_path() : fs::path(".");
+  const AnsiString mask = full.filename().string();
 
   std::error_code ec;
-  fs::directory_iterator it(fs::path(sourceDir), ec);
+  fs::directory_iterator it(sourceDir, ec);
   if (ec) return 0;
   const fs::copy_options options =
       overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::skip_existing;

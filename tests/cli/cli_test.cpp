@@ -42,10 +42,8 @@ const std::string kNew = "new $D/m --extent 0,100,-50,0 --size 11,6 --velocity 1
 
 TEST(Tool, RefusesBadArgumentsWithStatusTwoAndAnswersHelp) {
   ScratchDir dir;
-  // Without a command, or without its folder, the usage follows.
-  RunCases(dir, {{"", 2, "usage: quasigrid"},
-                 {"frobnicate", 2, "unknown command 'frobnicate'"},
-                 {"info", 2, "needs one folder"}});
+  // Without a known command, the usage follows.
+  RunCases(dir, {{"", 2, "usage: quasigrid"}, {"frobnicate", 2, "unknown command 'frobnicate'"}});
   const std::string size = " --size 11,6 --velocity 1,1,2,2";
   RunCases(dir,
            {{"new $D/m" + size, 2, "--extent is required"},
@@ -58,6 +56,8 @@ TEST(Tool, RefusesBadArgumentsWithStatusTwoAndAnswersHelp) {
              "4000000 nodes exceeds the table limit of 2499999"},
             {kNew + " --colour red", 2, "unknown option --colour"},
             {"copy $D/m", 2, "exactly one of --to-backup and --from-backup"},
+            {"info", 2, "needs one folder"},
+            {"demo $D/a $D/b", 2, "takes one folder at most"},
             {"picture $D/m --size 0,10", 2, "--size needs WIDTH and HEIGHT between 1 and 8000"}},
            true);
   // Every command answers --help.
