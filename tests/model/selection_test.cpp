@@ -63,9 +63,9 @@ TEST(Selection, LayerBetweenHorizons) {
 TEST(RubberBand, EdgesOnAndNearGridLines) {
   // V-lines at 0, 10, 20, 30; H-lines at -40 (bottom), -30, -20, -10, 0 on every V-line.
   BCQuasiGrid g = HandGrid({0, 10, 20, 30}, {-40, -30, -20, -10, 0});
-  // Band (left, top, right, bottom), subgrid taken (-7s none), in pairs: left edge on and off a
-  // V-line, right edge off one; bottom and top on and off H-lines; the model's bottom from below
-  // and just above (ZRes 0); none inside one cell, below, above, left, right, between two H-lines.
+  // Band (left, top, right, bottom), subgrid taken (-7s none): the left edge on and off a V-line,
+  // the right edge off one; bottom and top on and off H-lines; the model's bottom exactly and just
+  // above (ZRes 0); none inside a cell, below, above, left, right, between two lines, unordered.
   const std::tuple<float, float, float, float, int, int, int, int> cases[] = {
       {10, 5, 30, -45, 1, 3, 6, 9},       {10.5f, 5, 30, -45, 2, 3, 11, 14},
       {10, 5, 29.9f, -45, 1, 2, 6, 9},    {0, 0, 30, -30, 0, 3, 3, 4},

@@ -32,7 +32,7 @@ TEST(ApexVelocities, BlocksMatchAnIndependentComputation) {
   const std::vector<float> xx{0, 3, 7, 12, 20, 23, 30}, column{-60, -47, -39, -25, -18, -6, 0};
   const int nz = 7;
   std::vector<float> zz;
-  for (int i = 0; i < 49; ++i) zz.push_back(column[i % 7] + 0.9f * float((3 * i + i / 7) % 4));
+  for (int i = 0; i < 49; ++i) zz.push_back(column[i % nz] + 0.9f * float((3 * i + i / nz) % 4));
   // Cell columns L..R and rows bot..top by izrel; the apex velocities.
   const std::tuple<int, int, int, int, float, float, float, float> blocks[] = {
       {1, 4, 2, 5, 1234.5f, 5821.3f, 2718.28f, 4099.9f},
