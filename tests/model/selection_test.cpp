@@ -1,112 +1,105 @@
-// Click selections, selection marks, layers and the classification of a selection.
+// Selections by click, layer and rubber band, their marks and shapes, and the zoom window.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "model/quasigrid.h"
 #include "support/hand_grid.h"
 
-namespace {
+using Nodes = std::vector<int>;
 
-// A cell as GetCellInfo reports it: 1-based column, top-left node, H-line number.
-BCCellInfo Cell(const BCQuasiGrid& g, int col, int node) {
-  BCCellInfo info{};
-  info.Col = col;
-  info.Node = node;
-  info.HLine = g.GetIH(node) + 1;
-  return info;
-}
-
-std::vector<int> Marked(const BCQuasiGrid& g) {
-  std::vector<int> nodes;
-  for (size_t i = 0; i < g.CellFlags.size(); ++i) {
-    if (g.CellFlags[i] & 1) nodes.push_back(static_cast<int>(i));
-  }
-  return nodes;
-}
-
-}  // namespace
-
-TEST(Selection, ClickSelectionsMarksAndShapes) {
+TEST(Selection, ClicksReplaceTheMarksAndOnlyFixedBitsSurviveUnselect) {
   BCQuasiGrid g = NodeNumberedGrid(4, 5);
   g.CellFlags[7] = 2;  // a fixed cell
-  BCCellInfo info = Cell(g, 2, 8);
-  g.SetSelectedColumn(info);
-  EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 2, 6, 9}));
-  EXPECT_EQ(g.GetSelShape(), ssColumn);
-  TRect r;
-  ASSERT_TRUE(g.GetSelSubgridColRow(r));
-  EXPECT_EQ(r, (TRect{2, 1, 2, 4}));
-  EXPECT_TRUE(g.IsTopSelected() && g.IsBotSelected());
-
-  g.SetSelectedRow(info);  // clears the column's marks, keeps the fixed bit
-  EXPECT_EQ(g.GetSelShape(), ssRow);
-  EXPECT_EQ(Marked(g), (std::vector<int>{3, 8, 13}));
-  EXPECT_EQ(g.CellFlags[7], 2);
-  EXPECT_FALSE(g.IsTopSelected() || g.IsBotSelected());
-
-  g.SetSelectedCell(info);
-  EXPECT_EQ(g.GetSelShape(), ssCell);
-  BCFPoint p;
-  ASSERT_TRUE(g.GetSelSubgridVertex(p));
-  EXPECT_TRUE(p.x == 10 && p.z == 8);
-  g.SetSelectedAll();
-  EXPECT_EQ(g.GetSelShape(), ssAll);
-  EXPECT_EQ(Marked(g).size(), 12u);
-  g.UnselectCells();
-  EXPECT_EQ(g.CellFlags[7], 2);
-  EXPECT_EQ(Marked(g).size(), 0u);
-  EXPECT_FALSE(g.GetSelSubgridColRow(r));
-  g.SelSubgrid = {2, 2, 11, 11};
-  EXPECT_FALSE(g.GetSelSubgridVertex(p));
-
-  const std::pair<BCSubgrid, SubGridShape> shapes[] = {{{0, 2, 1, 4}, ssColumns},
-                                                       {{0, 3, 2, 3}, ssRows},
-                                                       {{1, 3, 7, 8}, ssSubgrid},
-                                                       {{1, 2, 7, 8}, ssSubgrid}};
-  for (const auto& [sg, shape] : shapes) {
-    g.SelSubgrid = sg;
-    EXPECT_EQ(g.GetSelShape(), shape) << sg.LeftCol << sg.RightCol << sg.BotNode;
-  }
-  // One cell counts as a row on a one-column grid and as a column on a one-row grid.
-  BCQuasiGrid narrow = NodeNumberedGrid(2, 5), flat = NodeNumberedGrid(4, 2);
-  narrow.SelSubgrid = {0, 1, 2, 2};
-  flat.SelSubgrid = {1, 2, 3, 3};
-  EXPECT_EQ(narrow.GetSelShape(), ssRow);
-  EXPECT_EQ(flat.GetSelShape(), ssColumn);
-}
-
-TEST(Selection, SubgridSpannedByTwoCellsKeepsEarlierMarks) {
-  BCQuasiGrid g = NodeNumberedGrid(4, 5);
-  BCCellInfo single = Cell(g, 1, 4), upperLeft = Cell(g, 2, 8), lowerRight = Cell(g, 3, 11);
-  g.SetSelectedCell(single);
+  // Cells as GetCellInfo reports them: X, Z, top-left node, 1-based column and H-line.
+  BCCellInfo upperLeft{0, 0, 8, 2, 2, 0, 0}, lowerRight{0, 0, 11, 3, 4, 0, 0};
+  g.SetSelectedColumn(upperLeft);
+  EXPECT_EQ(SelectedNodes(g), (Nodes{6, 7, 8, 9}));
+  g.SetSelectedRow(upperLeft);
+  EXPECT_EQ(SelectedNodes(g), (Nodes{3, 8, 13}));
+  // A span of two cells, in either order, keeps the marks made before it.
   g.SelectSubgrid(upperLeft, lowerRight);
-  EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 3, 6, 8}));
   g.SelectSubgrid(lowerRight, upperLeft);
   EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 3, 6, 8}));
-  EXPECT_EQ(Marked(g), (std::vector<int>{4, 6, 7, 8, 11, 12, 13}));
-  g.SelectSubgrid(upperLeft, upperLeft);
-  EXPECT_EQ(g.SelSubgrid, (BCSubgrid{1, 2, 8, 8}));
+  EXPECT_EQ(SelectedNodes(g), (Nodes{3, 6, 7, 8, 11, 12, 13}));
+  g.UnselectCells();
+  EXPECT_TRUE(g.CellFlags[7] == 2 && SelectedNodes(g).empty());
+}
+
+TEST(Selection, ShapeOfEverySelection) {
+  // Grid Nx, Nz, the selection, its shape; the last two: one cell on a one-column grid is a row,
+  // on a one-row grid a column.
+  const std::tuple<int, int, int, int, int, int, SubGridShape> cases[] = {
+      {4, 5, 0, 3, 1, 4, ssAll},     {4, 5, 0, 2, 1, 4, ssColumns}, {4, 5, 1, 2, 6, 9, ssColumn},
+      {4, 5, 1, 2, 8, 8, ssCell},    {4, 5, 0, 3, 2, 3, ssRows},    {4, 5, 0, 3, 3, 3, ssRow},
+      {4, 5, 1, 3, 7, 8, ssSubgrid}, {4, 5, 1, 2, 7, 8, ssSubgrid}, {2, 5, 0, 1, 2, 2, ssRow},
+      {4, 2, 1, 2, 3, 3, ssColumn},
+  };
+  for (const auto& [nx, nz, l, r, b, t, shape] : cases) {
+    BCQuasiGrid g = NodeNumberedGrid(nx, nz);
+    g.SelSubgrid = {l, r, b, t};
+    EXPECT_EQ(g.GetSelShape(), shape) << nx << nz << l << r << b << t;
+  }
 }
 
 TEST(Selection, LayerBetweenHorizons) {
-  BCQuasiGrid g = NodeNumberedGrid(3, 8);  // on V-line 1 the cell with top IH h is 15 - h
-  EXPECT_EQ(g.SetSelectedLayer(Cell(g, 2, 15 - 3)), 1);
+  BCQuasiGrid g = NodeNumberedGrid(3, 8);
+  // The cell of column 2 whose top edge is H-line ih.
+  const auto cell = [](int ih) { return BCCellInfo{0, 0, 15 - ih, 2, ih + 1, 0, 0}; };
+  EXPECT_EQ(g.SetSelectedLayer(cell(3)), 1);
   EXPECT_EQ(g.SelSubgrid, g.WholeSubgrid);
-
   SetHorizons(g, {2, 5, 9});  // IH 9 lies below the grid and takes no part
-  const struct {
-    int cellIH, layer;
-    BCSubgrid sg;
-  } cases[] = {
-      {3, 2, {0, 2, 3, 5}},  // rows between H-lines 2 and 5
-      {2, 2, {0, 2, 3, 5}},  // top edge on a horizon: the layer below it
-      {1, 1, {0, 2, 6, 7}},
-      {6, 3, {0, 2, 1, 2}},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(g.SetSelectedLayer(Cell(g, 2, 15 - c.cellIH)), c.layer) << c.cellIH;
-    EXPECT_EQ(g.SelSubgrid, c.sg) << c.cellIH;
+  // The cell's top H-line, its layer, the layer's rows; a top edge on a horizon: the layer below.
+  const std::tuple<int, int, BCSubgrid> cases[] = {
+      {3, 2, {0, 2, 3, 5}}, {2, 2, {0, 2, 3, 5}}, {1, 1, {0, 2, 6, 7}}, {6, 3, {0, 2, 1, 2}}};
+  for (const auto& [ih, layer, sg] : cases) {
+    EXPECT_EQ(g.SetSelectedLayer(cell(ih)), layer) << ih;
+    EXPECT_EQ(g.SelSubgrid, sg) << ih;
   }
-  EXPECT_EQ(Marked(g), (std::vector<int>{1, 2, 9, 10}));
+  EXPECT_EQ(SelectedNodes(g), (Nodes{1, 2, 9, 10}));
+}
+
+TEST(RubberBand, EdgesOnAndNearGridLines) {
+  // V-lines at 0, 10, 20, 30; H-lines at -40 (bottom), -30, -20, -10, 0 on every V-line.
+  BCQuasiGrid g = HandGrid({0, 10, 20, 30}, {-40, -30, -20, -10, 0});
+  // Band (left, top, right, bottom), subgrid taken (-7s none): the left edge on and off a V-line,
+  // the right edge off one; bottom and top on and off H-lines; the model's bottom exactly and just
+  // above (ZRes 0); none inside a cell, below, above, left, right, between two lines, unordered.
+  const std::tuple<float, float, float, float, int, int, int, int> cases[] = {
+      {10, 5, 30, -45, 1, 3, 6, 9},       {10.5f, 5, 30, -45, 2, 3, 11, 14},
+      {10, 5, 29.9f, -45, 1, 2, 6, 9},    {0, 0, 30, -30, 0, 3, 3, 4},
+      {0, 0, 30, -30.5f, 0, 3, 2, 4},     {0, -10, 30, -45, 0, 3, 1, 3},
+      {0, -10.5f, 30, -45, 0, 3, 1, 2},   {-5, 5, 35, -40, 0, 3, 1, 4},
+      {0, 0, 30, -39.99f, 0, 3, 2, 4},    {11, -12, 19, -18, -7, -7, -7, -7},
+      {0, -41, 30, -45, -7, -7, -7, -7},  {0, 5, 30, 1, -7, -7, -7, -7},
+      {-20, 0, -10, -40, -7, -7, -7, -7}, {30, 0, 40, -40, -7, -7, -7, -7},
+      {0, -10, 30, -19, -7, -7, -7, -7},  {30, 0, 0, -40, -7, -7, -7, -7},
+      {0, -40, 30, 0, -7, -7, -7, -7},
+  };
+  for (const auto& [left, top, right, bottom, l, r, b, t] : cases) {
+    BCFRect band(left, top, right, bottom);
+    BCSubgrid sg{-7, -7, -7, -7};
+    EXPECT_EQ(g.GetSelSubgrid(band, sg), l >= 0) << left << " " << bottom;
+    EXPECT_EQ(sg, (BCSubgrid{l, r, b, t})) << left << " " << bottom;
+    EXPECT_EQ(band, BCFRect(left, top, right, bottom)) << "the band goes back as drawn";
+  }
+  g.ZRes = 0.1f;  // a bottom within ZRes above the model's reaches it
+  BCFRect nearBottom(0, 0, 30, -39.99f);
+  BCSubgrid sg;
+  ASSERT_TRUE(g.GetSelSubgrid(nearBottom, sg));
+  EXPECT_EQ(sg, g.WholeSubgrid);
+}
+
+TEST(RubberBand, GesturesWidenAFailedBandSelectsNothingAndZoomTakesPartColumns) {
+  BCQuasiGrid g = HandGrid({0, 10, 20, 30}, {-40, -30, -20, -10, 0});
+  BCFRect middle(10, -10, 20, -30.5f), inOneCell(11, -12, 19, -18), view(5, 100, 15, -100);
+  ASSERT_TRUE(g.SelectRBsubgrids(middle, ssRows));
+  EXPECT_EQ(g.SelSubgrid, (BCSubgrid{0, 3, 2, 3}));
+  ASSERT_TRUE(g.SelectRBsubgrids(middle, ssColumns));
+  EXPECT_EQ(SelectedNodes(g), (Nodes{6, 7, 8, 9}));
+  EXPECT_FALSE(g.SelectRBsubgrids(inOneCell, ssSubgrid));
+  EXPECT_TRUE(SelectedNodes(g).empty() && !g.SelActive);
+  ASSERT_TRUE(g.SetZoomSubgrid(view));  // every column partly in view, with all its rows
+  EXPECT_EQ(g.ZoomSubgrid, (BCSubgrid{0, 2, 1, 4}));
 }

@@ -1,4 +1,5 @@
-// Small models built by hand for tests: the same elevations on every V-line.
+// Small models built by hand for tests: the same elevations on every V-line, numbered nodes and a
+// grid whose H-lines slope.
 #include "support/hand_grid.h"
 
 #include "support/hand_model.h"
@@ -18,6 +19,12 @@ BCQuasiGrid NodeNumberedGrid(int nx, int nz) {
   return HandModel(xs, zz);
 }
 
+BCQuasiGrid SlopingGrid() {
+  BCQuasiGrid g = HandModel({0, 10, 20}, {0, 10, 20, 30, 0, 16, 24, 34, 0, 12, 22, 32});
+  for (size_t i = 0; i < g.VV.size(); ++i) g.VV[i] = 100.0f * static_cast<float>(i);
+  return g;
+}
+
 void SetHorizons(BCQuasiGrid& g, const std::vector<int>& lines) {
   g.Hors.clear();
   for (int ih : lines) {
@@ -26,4 +33,12 @@ void SetHorizons(BCQuasiGrid& g, const std::vector<int>& lines) {
     h.ID = static_cast<int16_t>(ih + 1);
     g.Hors.push_back(h);
   }
+}
+
+std::vector<int> SelectedNodes(const BCQuasiGrid& g) {
+  std::vector<int> nodes;
+  for (size_t i = 0; i < g.CellFlags.size(); ++i) {
+    if (g.CellFlags[i] & 1) nodes.push_back(static_cast<int>(i));
+  }
+  return nodes;
 }

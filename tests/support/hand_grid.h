@@ -1,4 +1,5 @@
-// Small models built by hand for tests: V-line positions and node elevations given directly.
+// Small models built by hand for tests: the same elevations on every V-line, numbered nodes and a
+// grid whose H-lines slope.
 #pragma once
 
 #include <vector>
@@ -13,5 +14,12 @@ BCQuasiGrid HandGrid(const std::vector<float>& xs, const std::vector<float>& zs,
 // delivered elevation names its node.
 BCQuasiGrid NodeNumberedGrid(int nx, int nz);
 
+// V-lines at 0, 10, 20 over a flat bottom at 0; H-line rows at 10, 16, 12 and 20, 24, 22 and a
+// top at 30, 34, 32. Node i has velocity 100 * i.
+BCQuasiGrid SlopingGrid();
+
 // Horizons on the given H-lines, in the given (ascending) order.
 void SetHorizons(BCQuasiGrid& g, const std::vector<int>& lines);
+
+// The nodes whose selected bit is set, ascending.
+std::vector<int> SelectedNodes(const BCQuasiGrid& g);
