@@ -2,10 +2,9 @@
 #include "cli/args.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <sstream>
+
+#include "platform/strings.h"
 
 Args::Args(int argc, char** argv, int first, const std::vector<std::string>& flagNames) {
   for (int a = first; a < argc; ++a) {
@@ -64,32 +63,28 @@ std::string Expected(const std::string& option, size_t count, const char* what,
 
 }  // namespace
 
-std::vector<float> ParseFloats(const std::string& option, const std::string& text, size_t count) {
+namespace {
+
+// Splits text at commas into exactly count values converted by convert; the message names the
+// option and what it needs.
+template <typename T, typename Convert>
+std::vector<T> ParseList(const std::string& option, const std::string& text, size_t count,
+                         const char* what, Convert convert) {
   std::vector<std::string> parts = SplitCommas(text);
-  if (parts.size() != count) throw UsageError(Expected(option, count, "numbers", text));
-  std::vector<float> values;
-  for (const auto& part : parts) {
-    char* end = nullptr;
-    errno = 0;
-    float v = std::strtof(part.c_str(), &end);
-    if (part.empty() || *end != '\0' || errno == ERANGE || !std::isfinite(v))
-      throw UsageError(Expected(option, count, "numbers", text));
-    values.push_back(v);
+  if (parts.size() != count) throw UsageError(Expected(option, count, what, text));
+  std::vector<T> values(count);
+  for (size_t i = 0; i < count; ++i) {
+    if (!convert(parts[i], values[i])) throw UsageError(Expected(option, count, what, text));
   }
   return values;
 }
 
+}  // namespace
+
+std::vector<float> ParseFloats(const std::string& option, const std::string& text, size_t count) {
+  return ParseList<float>(option, text, count, "numbers", StrToFloatChecked);
+}
+
 std::vector<int> ParseInts(const std::string& option, const std::string& text, size_t count) {
-  std::vector<std::string> parts = SplitCommas(text);
-  if (parts.size() != count) throw UsageError(Expected(option, count, "integers", text));
-  std::vector<int> values;
-  for (const auto& part : parts) {
-    char* end = nullptr;
-    errno = 0;
-    long v = std::strtol(part.c_str(), &end, 10);
-    if (part.empty() || *end != '\0' || errno == ERANGE || v < -2147483647L || v > 2147483647L)
-      throw UsageError(Expected(option, count, "integers", text));
-    values.push_back(static_cast<int>(v));
-  }
-  return values;
+  return ParseList<int>(option, text, count, "integers", StrToIntChecked);
 }

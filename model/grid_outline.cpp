@@ -2,6 +2,8 @@
 // holds on a V-line, and the change between column-major and row-major node numbering.
 #include "model/quasigrid.h"
 
+#include "model/vline_search.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -67,14 +69,8 @@ int BCQuasiGrid::InsideGrid(BCFPoint& p, bool snap) const {
 // a node exactly at r.bottom counts only when it is the V-line's top node.
 bool BCQuasiGrid::GetNodesLVert(const BCFRect& r, BCPoint& nodes) const {
   if (!r.IsNormal()) return false;
-  const int nx = GetNx();
-  int c = FindInterval(XX, r.left, 0, 0);
-  if (c == -2 || c >= nx - 1) return false;
-  if (c == -1) {
-    c = 0;
-  } else if (XX[c] < r.left) {
-    ++c;
-  }
+  const int c = FirstVLineAtOrRight(XX, r.left);
+  if (c < 0) return false;
   const int base = c * Nz;
   const int top = base + Nz - 1;
   const int k = FindInterval(ZZ, r.bottom, base, top);

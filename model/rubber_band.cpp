@@ -2,6 +2,8 @@
 // rows or as whole columns.
 #include "model/quasigrid.h"
 
+#include "model/vline_search.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -31,13 +33,8 @@ bool BCQuasiGrid::GetSelSubgrid(BCFRect& r, BCSubgrid& sg) {
   const int nx = GetNx();
 
   // c0: the first V-line at or right of the band's left edge.
-  int c0 = FindInterval(XX, r.left, 0, 0);
-  if (c0 == -2 || c0 >= nx - 1) return false;
-  if (c0 == -1) {
-    c0 = 0;
-  } else if (XX[c0] < r.left) {
-    ++c0;
-  }
+  const int c0 = FirstVLineAtOrRight(XX, r.left);
+  if (c0 < 0) return false;
   // c1: the last V-line at or left of the band's right edge.
   const int c1 = std::min(FindInterval(XX, r.right, c0, nx - 1), nx - 1);
   if (!(c0 < c1)) return false;
