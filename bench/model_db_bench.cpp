@@ -118,7 +118,7 @@ Columns ModelColumns(BCQuasiGrid& g) {
   c.fix.resize(n);
   for (size_t i = 0; i < n; ++i) {
     c.x[i] = g.XX[i / static_cast<size_t>(g.Nz)];
-    c.fix[i] = (g.CellFlags[i] & 2) ? 1.0f : 0.0f;
+    c.fix[i] = (g.CellFlags[i] & kCellFixed) ? 1.0f : 0.0f;
   }
   c.z = g.ZZ;
   c.v = g.VV;

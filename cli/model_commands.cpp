@@ -77,7 +77,7 @@ void Describe(const std::string& dir, bool backup) {
   model.GetVelocityBounds(vmin, vmax);
   int fixed = 0;
   for (int col = 0; col + 1 < nx; ++col)
-    for (int iz = 1; iz < nz; ++iz) fixed += (model.CellFlags[col * nz + iz] & 2) ? 1 : 0;
+    for (int iz = 1; iz < nz; ++iz) fixed += (model.CellFlags[col * nz + iz] & kCellFixed) ? 1 : 0;
   const BCFRect& r = model.ModelRect;
 
   std::printf("model:        %s\n", table.c_str());
@@ -152,8 +152,7 @@ int RunInfo(const Args& args) {
 int RunDemo(const Args& args) {
   if (args.WantsHelp()) return std::fputs(kDemoHelp, stdout), 0;
   args.AllowOnly({});
-  if (args.Positional().size() > 1)
-    throw UsageError("takes one folder at most");
+  if (args.Positional().size() > 1) throw UsageError("takes one folder at most");
   NewModelRequest request;
   if (args.Positional().empty()) {
     std::string pattern = (fs::temp_directory_path() / "quasigrid-demo.XXXXXX").string();

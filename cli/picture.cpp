@@ -60,7 +60,7 @@ class Canvas {
         Rgb c = kOutside;
         if (node >= 0) {
           c = VelocityColour(model_.VV[node], vmin, vmax);
-          if (model_.CellFlags[node] & 2) c = Darker(c);  // fixed cell
+          if (model_.CellFlags[node] & kCellFixed) c = Darker(c);  // fixed cell
           if (lines && (node != left || node != above[px])) c = kGridLine;
         }
         Put(px, py, c);

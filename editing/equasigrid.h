@@ -1,4 +1,10 @@
 // The editable model: the quasi-grid with the structure, velocity, remesh and fixed-cell edits.
+//
+// Conventions of the whole model (see model/quasigrid.h) hold here: Z grows upward, izrel 0 is
+// the bottom node of a V-line, IH 0 is the top H-line, a cell lives at its top-left node, and a
+// subgrid covers the cell columns LeftCol..RightCol-1. Every edit keeps ZZ, VV and CellFlags at
+// Nx x Nz entries and WholeSubgrid at {0, Nx-1, 1, Nz-1}. The edits that use SelSubgrid whatever
+// SelActive says first check that it fits the grid (SelSubgridFitsGrid) and refuse a stale one.
 #pragma once
 
 #include <vector>
@@ -7,19 +13,106 @@
 
 class BCEQuasiGrid : public BCQuasiGrid {
  public:
-  int RemeshTopLine = -1;        // IH of the upper H-line of the band's highest row; -1 idle
-  int RemeshBotLine = -1;        // IH of the upper H-line of the band's lowest row
-  int LineToReplace = -1;        // IH of the H-line that the remesh curve replaces
-  bool ReplaceTopLine = false;   // top-line mode: the band starts at H-line 0
-  bool NewVelFlag = false;       // re-sample the band's velocities after the remesh move
+  int RemeshTopLine = -1;       // IH of the upper H-line of the band's highest row; -1 idle
+  int RemeshBotLine = -1;       // IH of the upper H-line of the band's lowest row
+  int LineToReplace = -1;       // IH of the H-line that the remesh curve replaces
+  bool ReplaceTopLine = false;  // top-line mode: the band starts at H-line 0
+  bool NewVelFlag = false;      // re-sample the band's velocities after the remesh move
 
   BCEQuasiGrid() = default;
   BCEQuasiGrid(const BCEQuasiGrid& other) = default;
   // The base assignment, then the five remesh members as they are.
-  BCEQuasiGrid& operator=(const BCEQuasiGrid& other) = default;
+  BCEQuasiGrid& operator=(const BCEQuasiGrid& other);
 
+  // Whether SelSubgrid addresses cells of this grid: 0 <= LeftCol < RightCol <= Nx-1, BotNode
+  // and TopNode on V-line LeftCol with rows 1..Nz-1, BotNode <= TopNode. A selection left stale
+  // by an edit fails, and the operations that rely on it refuse.
+  bool SelSubgridFitsGrid() const;
+
+  // ---- cell queries and column profiles ----
+  // The base query; with withFix, info.Fixed reports the fixed bit (1.0 or 0.0).
+  bool GetCellInfo(BCCellInfo& info, bool withFix) const override;
+  // The base drawing cell, with dc.Fixed from the fixed bit.
+  void GetDrawCell(const BCCell& cell, BCDrawCell& dc) const override;
+  void GetCellXRange(int col, float& x1, float& x2) const;
+  void GetCellZRange(const BCCellInfo& info, float& zBot, float& zTop) const;
+  void GetSelSGDragPoint(float& x, float& zMid, float& zTop, float& zBot) const;
+  int GetSelSubgridTop();
+  void GetColumn(int& col, float& x, float& xPrev, float& xNext, std::vector<float>& z,
+                 std::vector<float>& v) const;
+  bool SetColumn(float x, std::vector<float>& z, std::vector<float>& v);
+  bool CheckVelocityIncrease(BCCellInfo& info, int col);
+
+  // ---- line moves and subgrid deformation: a const test, then the move ----
+  bool CanMoveHLine(int ih, float dz, float minGap) const;
+  void MoveHLine(int ih, float dz);
+  bool CanMoveSelSubgrid(float dz, float minGap) const;
+  void MoveSelSubgrid(float dz);
+  bool CanDeformSubBotFixed(float dz, float minGap) const;
+  void DeformSubBotFixed(float dz);
+  bool CanDeformSubTopFixed(float dz, float minGap) const;
+  void DeformSubTopFixed(float dz);
+
+  // ---- line insertion and deletion ----
+  int InsertVLines(int n, float q, float minGap);
+  int InsertHLines(int n, float q, float minGap);
+  bool InsertVLine(int col);
+  int DeleteSelectedLines();
+  void DeleteVLines();
+  void DeleteHLines();
+  void ReplaceHLine(int ih, const std::vector<float>& z);
+
+  // ---- row and column doubling and halving ----
+  int DoubleColumns(float minGap);
+  void HalveColumns();
+  int DoubleRows(float minGap);
+  bool HalveRows();
+
+  // ---- velocity editing ----
+  void GetApexVels(float& VTopLeft, float& VTopRight, float& VBotLeft, float& VBotRight) const;
+  void SetVSelSubgrid(float v);
+  bool ModVSelSubgrid(float dv, bool additive, float vMin, float vMax);
+  bool CellDnContinueV(BCFPoint& p);
+  bool InterpolateVelBetweenCols();
+  bool ContinueVelDownward();
+  bool ContinueVelUpward();
+  bool ContinueVelHorizontally(char dir);
+  void ReplaceVelCol(int col, const std::vector<float>& z, const std::vector<float>& v);
+  void InterpolateVelBetweenCols(const std::vector<int>& cols);
+  void SetColumnAsSelSubgrid(int col);
+  void SetBetweenColumnsAsSelSubgrid(int col1, int col2);
+
+  // ---- remeshing a band of H-lines under a drawn curve ----
+  bool InitRemesh(bool replaceTop);
+  void NullifyVelOutsideBand();
+  void CancelRemesh();
+  bool SetLineToReplace();
+  bool CanAppendRemeshCurve(int hline, bool allowTopLine);
+  BCFPoint GetRemeshPoint(int col, int hline, bool mid);
+  bool MapForRemesh(const BCFPoint& p, int& col, int& hline, bool& mid);
+  bool CalcZ0(BCFPoint& p, float t, float& z0);
+  bool CurveInsideRemeshBand(float* curve);
+  bool CurveMeetsResolution(float* curve, float res);
+  void DoRemesh(float* curve);
+  void SetNewVelFlag(bool on);
+  void SetRemeshVelocity(std::vector<float>* oldVV, std::vector<float>* oldZZ);
+
+  // ---- fixed cells ----
+  int GetNumOfFixes();
+  int FixSelectedSubgrid(bool fix, BCFRect* rect);
+  int FreeAllCells();
+  bool GetFixCells(std::vector<TPoint>& pts);
+  void SetFixCells(const std::vector<TPoint>& pts);
+  bool GetNextFix(int& i, float& v);
+
+  // ---- model tables ----
   // Fills v with field V of every record of the main model table.
   bool LoadIniVelocity(const AnsiString& dbDir, std::vector<float>& v) const;
   // Fills v with field RayCov of every record of the main model table.
   bool LoadRayCoverage(const AnsiString& dbDir, std::vector<float>& v) const;
+
+  // ---- velocity-column files ----
+  bool ExportVelColToFile(const AnsiString& fileName, int col, const AnsiString& numFormat);
+  int ImportVelCol(const AnsiString& fileName, int col, int& lineNo);
+  int ImportVelColSet(const AnsiString& fileName, int& lineNo);
 };

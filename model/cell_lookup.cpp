@@ -2,12 +2,6 @@
 // flags.
 #include "model/quasigrid.h"
 
-namespace {
-
-constexpr unsigned char kSelectedBit = 1;
-
-}  // namespace
-
 // Shared edges: a point on a V-line belongs to the cell on its right, a point on an H-line to
 // the cell below it.
 int BCQuasiGrid::BelongsToCell(float x, float z, const BCCell cell) const {
@@ -104,7 +98,7 @@ void BCQuasiGrid::GetDrawCell(const BCCell& cell, BCDrawCell& dc) const {
   dc.BotLeft.z = ZZ[n - 1];
   dc.V = VV[n];
   dc.Node = n;
-  dc.Selected = (CellFlags[n] & kSelectedBit) != 0;
+  dc.Selected = (CellFlags[n] & kCellSelected) != 0;
   dc.Fixed = false;
 }
 
@@ -126,10 +120,10 @@ bool BCQuasiGrid::SelectCell(BCFPoint p) {
   BCCell cell;
   if (!GetCell(p.x, p.z, cell, sgkWhole)) return false;
   SelActive = true;
-  CellFlags[cell.Node] |= kSelectedBit;
+  CellFlags[cell.Node] |= kCellSelected;
   return true;
 }
 
 bool BCQuasiGrid::GotInSelection(const BCCellInfo& info) const {
-  return (CellFlags[info.Node] & kSelectedBit) != 0;
+  return (CellFlags[info.Node] & kCellSelected) != 0;
 }

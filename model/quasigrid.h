@@ -35,7 +35,7 @@ struct BCCell {
 };
 
 struct BCCellInfo {
-  float X;      // the point asked about
+  float X;  // the point asked about
   float Z;
   int Node;     // top-left node of the cell found
   int Col;      // 1-based column number = left V-line index + 1
@@ -62,6 +62,18 @@ struct BCPoint {
   int second;
 };
 
+// Bits of a CellFlags byte.
+constexpr unsigned char kCellSelected = 1;  // the cell belongs to the selection
+constexpr unsigned char kCellFixed = 2;     // the cell's velocity is a constraint (FIX file)
+
+// Bits of SaveModelDb's what.
+constexpr int kSaveGeometry = 1;  // X, Z and V of every node
+constexpr int kSaveFixed = 2;     // the Fix field from the fixed bits
+// Bits of LoadModelDb's what.
+constexpr int kLoadGeometry = 1;  // X, Z and V: the grid itself
+constexpr int kLoadV2 = 2;        // with kLoadGeometry: velocities from field V2 instead of V
+constexpr int kLoadFixed = 4;     // the fixed bits from the Fix field
+
 enum SubGridKind : uint8_t { sgkWhole = 0, sgkSelection = 1, sgkZoom = 2 };
 
 enum SubGridShape : uint8_t {
@@ -76,24 +88,24 @@ enum SubGridShape : uint8_t {
 
 // The description of a regular starting model.
 struct TIniModel {
-  BCFRect Rect;     // extent: X left..right, elevation bottom..top
-  int Nx;           // V-lines, at least 2
-  int Nz;           // H-lines, at least 2
-  float VTopLeft;   // velocities at the four apexes
+  BCFRect Rect;    // extent: X left..right, elevation bottom..top
+  int Nx;          // V-lines, at least 2
+  int Nz;          // H-lines, at least 2
+  float VTopLeft;  // velocities at the four apexes
   float VTopRight;
   float VBotLeft;
   float VBotRight;
-  bool SetVel;      // false: all velocities 0
+  bool SetVel;  // false: all velocities 0
 };
 
 // Positions of the drawing iterators. Each model keeps its own, so two models can be walked at
 // once; one iteration of each kind per model at a time.
 struct BCIterCursors {
-  int cellCol = 0, cellNode = 0, cellColsAdvanced = 0;            // GetNextCell
-  int vertLine = 0, vertLowNode = 0, vertUpNode = 0;              // GetNextVertical
-  int hlineLine = 0, hlineNode = 0;                               // GetNextHLinePoint(ih, p, kind)
-  int gridLine = 0, gridNode = 0, gridLinesDone = 0;              // GetNextHLinePoint(p)
-  int horPos = 0, horTop = 0, horBot = 0;                         // GetNextHorizon
+  int cellCol = 0, cellNode = 0, cellColsAdvanced = 0;  // GetNextCell
+  int vertLine = 0, vertLowNode = 0, vertUpNode = 0;    // GetNextVertical
+  int hlineLine = 0, hlineNode = 0;                     // GetNextHLinePoint(ih, p, kind)
+  int gridLine = 0, gridNode = 0, gridLinesDone = 0;    // GetNextHLinePoint(p)
+  int horPos = 0, horTop = 0, horBot = 0;               // GetNextHorizon
 };
 
 // Index of value in the ascending v between from and to (to == 0 means the last element):
@@ -105,21 +117,21 @@ void ShowError(const AnsiString& text);
 
 class BCQuasiGrid {
  public:
-  int Nz;                   // nodes per V-line (number of H-lines)
-  BCFRect ModelRect;        // model extent; CorrectUpperBound may raise its top
-  BCFRect IniRect;          // extent as last set by Init or the loader
-  float ModelHeight;        // top - bottom at Init or load time
-  BCSubgrid WholeSubgrid;   // all cells: {0, Nx-1, 1, Nz-1}
-  BCSubgrid ZoomSubgrid;    // the columns in the host's zoom window, all rows
-  BCSubgrid SelSubgrid;     // the current selection
-  bool SelActive;           // a selection exists
-  HorVect Hors;             // horizons, ascending IH
-  std::vector<float> XX;    // X of each V-line, strictly ascending, size Nx
-  std::vector<float> ZZ;    // node elevation, column-major, ascending within a V-line
-  std::vector<float> VV;    // node velocity; a cell's velocity sits at its top-left node
+  int Nz;                  // nodes per V-line (number of H-lines)
+  BCFRect ModelRect;       // model extent; CorrectUpperBound may raise its top
+  BCFRect IniRect;         // extent as last set by Init or the loader
+  float ModelHeight;       // top - bottom at Init or load time
+  BCSubgrid WholeSubgrid;  // all cells: {0, Nx-1, 1, Nz-1}
+  BCSubgrid ZoomSubgrid;   // the columns in the host's zoom window, all rows
+  BCSubgrid SelSubgrid;    // the current selection
+  bool SelActive;          // a selection exists
+  HorVect Hors;            // horizons, ascending IH
+  std::vector<float> XX;   // X of each V-line, strictly ascending, size Nx
+  std::vector<float> ZZ;   // node elevation, column-major, ascending within a V-line
+  std::vector<float> VV;   // node velocity; a cell's velocity sits at its top-left node
   std::vector<unsigned char> CellFlags;  // per node: bit value 1 selected, 2 fixed
-  float XRes;               // X values closer than this count as equal
-  float ZRes;               // Z values closer than this count as equal
+  float XRes;                            // X values closer than this count as equal
+  float ZRes;                            // Z values closer than this count as equal
 
   BCQuasiGrid();
   BCQuasiGrid(const BCQuasiGrid& other) = default;
@@ -130,6 +142,8 @@ class BCQuasiGrid {
   void GetGridDimensions(int& nx, int& nz);
   TPoint GetGridSize();
   int GetNx() const { return static_cast<int>(XX.size()); }
+  // Node index of row izrel (0 = bottom) on V-line col: the arrays are column-major.
+  int NodeIndex(const int col, const int izrel) const { return col * Nz + izrel; }
   // Row inside the V-line, 0 = bottom.
   int GetIZrel(const int i) const { return i % Nz; }
   // H-line index, 0 = top.

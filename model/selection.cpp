@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr unsigned char kSelectedBit = 1;
 // Clearing the selected bit keeps the fixed bit and the unused bits 4 and 8.
 constexpr unsigned char kKeepAllButSelected = 0x0E;
 
@@ -43,7 +42,7 @@ void BCQuasiGrid::MarkSelSubGridCells(const BCSubgrid sg) {
   const int columns = sg.RightCol - sg.LeftCol;
   for (int k = 0; k < columns; ++k) {
     const int shift = k * Nz;
-    for (int n = sg.BotNode + shift; n <= sg.TopNode + shift; ++n) CellFlags[n] |= kSelectedBit;
+    for (int n = sg.BotNode + shift; n <= sg.TopNode + shift; ++n) CellFlags[n] |= kCellSelected;
   }
 }
 

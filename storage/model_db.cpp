@@ -16,15 +16,6 @@
 
 namespace {
 
-// Bits of SaveModelDb's what.
-constexpr int kSaveGeometry = 1;
-constexpr int kSaveFixed = 2;
-// Bits of LoadModelDb's what.
-constexpr int kLoadGeometry = 1;
-constexpr int kLoadV2 = 2;
-constexpr int kLoadFixed = 4;
-
-constexpr unsigned char kFixedBit = 2;
 // A Fix field at least this large marks a fixed cell; smaller values are noise.
 constexpr float kFixThreshold = 0.0001f;
 
@@ -41,7 +32,7 @@ std::vector<float> FixColumn(const std::vector<unsigned char>& flags, size_t n) 
   std::vector<float> fix(n, 0.0f);
   const size_t known = std::min(n, flags.size());
   for (size_t i = 0; i < known; ++i) {
-    if (flags[i] & kFixedBit) fix[i] = 1.0f;
+    if (flags[i] & kCellFixed) fix[i] = 1.0f;
   }
   return fix;
 }
@@ -120,7 +111,7 @@ bool BuildGeometry(const TableColumns& c, size_t n, LoadedGeometry& g) {
 // Sets the fixed bit of every node whose Fix value reaches the threshold.
 void MarkFixed(const std::vector<float>& fix, std::vector<unsigned char>& flags) {
   for (size_t i = 0; i < fix.size(); ++i) {
-    if (fix[i] >= kFixThreshold) flags[i] |= kFixedBit;
+    if (fix[i] >= kFixThreshold) flags[i] |= kCellFixed;
   }
 }
 
