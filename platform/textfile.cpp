@@ -16,6 +16,40 @@ bool S_ReadLn(std::istream& in, AnsiString& line) {
   return true;
 }
 
+LineRead S_ReadLnLimited(std::istream& in, AnsiString& line, size_t maxLength) {
+  line.clear();
+  std::streambuf* buffer = in.rdbuf();
+  const std::istream::sentry ok(in, true);  // keeps leading blanks
+  if (!ok || buffer == nullptr) return LineRead::kEnd;
+  using Traits = std::char_traits<char>;
+  bool any = false;
+  bool tooLong = false;
+  for (;;) {
+    const Traits::int_type c = buffer->sbumpc();
+    if (Traits::eq_int_type(c, Traits::eof())) {
+      in.setstate(any ? std::ios::eofbit : std::ios::eofbit | std::ios::failbit);
+      if (!any) return LineRead::kEnd;
+      break;
+    }
+    any = true;
+    if (Traits::to_char_type(c) == '\n') break;
+    // One character beyond the limit is kept, so that a carriage return there can still be
+    // stripped; the line is too long only when something else stands in that place.
+    if (line.size() <= maxLength) {
+      line.push_back(Traits::to_char_type(c));
+    } else {
+      tooLong = true;
+    }
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  if (line.size() > maxLength) tooLong = true;
+  if (tooLong) {
+    line.resize(maxLength);
+    return LineRead::kTooLong;
+  }
+  return LineRead::kLine;
+}
+
 void S_WriteLn(std::ostream& out, const AnsiString& line) {
   out << line << '\n';
 }

@@ -12,6 +12,19 @@
 // A last line without a line end is still a line; a final line end yields no extra empty line.
 bool S_ReadLn(std::istream& in, AnsiString& line);
 
+// What S_ReadLnLimited found.
+enum class LineRead : unsigned char {
+  kLine,     // a line, whole, in line
+  kEnd,      // the end of the stream: no line
+  kTooLong,  // a line longer than the limit: line holds its first maxLength characters, the rest
+             // was read past and dropped, so memory stays bounded whatever the input
+};
+
+// Reads the next line as S_ReadLn does, keeping at most maxLength characters of it (its line end
+// and a stripped carriage return not counted). Readers of user files use it so that one huge line
+// costs no more memory than a sensible one.
+LineRead S_ReadLnLimited(std::istream& in, AnsiString& line, size_t maxLength);
+
 // Writes line and "\n".
 void S_WriteLn(std::ostream& out, const AnsiString& line);
 

@@ -28,6 +28,26 @@ TEST(SReadLn, LineEndsAndTheEndOfTheStream) {
   }
 }
 
+TEST(SReadLnLimited, KeepsMemoryBoundedAndAgreesWithSReadLn) {
+  // Within the limit it reads what S_ReadLn reads, carriage returns stripped before the limit
+  // applies; a longer line gives its first characters and the next line is read as usual.
+  std::istringstream in("abc\r\nabcd\r\n" + std::string(1000000, 'x') + "\nlast");
+  std::string line;
+  EXPECT_EQ(S_ReadLnLimited(in, line, 3), LineRead::kLine);
+  EXPECT_EQ(line, "abc");
+  EXPECT_EQ(S_ReadLnLimited(in, line, 3), LineRead::kTooLong);
+  EXPECT_EQ(line, "abc");
+  EXPECT_EQ(S_ReadLnLimited(in, line, 3), LineRead::kTooLong);
+  EXPECT_EQ(line, "xxx");
+  EXPECT_LT(line.capacity(), 100u);  // the long line was never held
+  EXPECT_EQ(S_ReadLnLimited(in, line, 4), LineRead::kLine);
+  EXPECT_EQ(line, "last");
+  EXPECT_EQ(S_ReadLnLimited(in, line, 4), LineRead::kEnd);
+  std::istringstream empty("\n");
+  EXPECT_EQ(S_ReadLnLimited(empty, line, 0), LineRead::kLine);
+  EXPECT_EQ(S_ReadLnLimited(empty, line, 0), LineRead::kEnd);
+}
+
 TEST(BCStringList, SavesLoadsAndKeepsTheListOnFailure) {
   ScratchDir dir;
   dir.Write("l.txt", "old line one\nold line two\nold line three\n");
