@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "cli/png_writer.h"
@@ -18,16 +20,18 @@ constexpr Rgb kGridLine = {60, 60, 60};
 constexpr Rgb kHorizon = {0, 0, 0};
 constexpr int kMinCellPixels = 6;  // grid lines are drawn only when cells are at least this big
 
-// Slow rock red, fast rock blue.
+// Slow rock red, fast rock blue. The position in the range is taken in double, so that a range
+// from -3e38 to 3e38 does not overflow; anything not finite gets the middle colour.
 Rgb VelocityColour(float v, float vmin, float vmax) {
   static constexpr std::array<Rgb, 5> kStops = {
       Rgb{165, 0, 38}, Rgb{244, 109, 67}, Rgb{254, 224, 144}, Rgb{116, 173, 209}, Rgb{49, 54, 149}};
-  float t = vmax > vmin ? (v - vmin) / (vmax - vmin) : 0.5f;
-  t = std::clamp(t, 0.0f, 1.0f) * (kStops.size() - 1);
-  size_t i = std::min(static_cast<size_t>(t), kStops.size() - 2);
-  float f = t - static_cast<float>(i);
+  double t = vmax > vmin ? (double{v} - vmin) / (double{vmax} - vmin) : 0.5;
+  if (!std::isfinite(t)) t = 0.5;
+  t = std::clamp(t, 0.0, 1.0) * static_cast<double>(kStops.size() - 1);
+  const size_t i = std::min(static_cast<size_t>(t), kStops.size() - 2);
+  const double f = t - static_cast<double>(i);
   Rgb c{};
-  for (int k = 0; k < 3; ++k)
+  for (size_t k = 0; k < 3; ++k)
     c[k] = static_cast<uint8_t>(kStops[i][k] + f * (kStops[i + 1][k] - kStops[i][k]));
   return c;
 }
@@ -74,16 +78,19 @@ class Canvas {
     for (const BCHor& hor : model_.Hors) {
       if (hor.IH < 0 || hor.IH >= model_.Nz) continue;
       for (int px = 0; px < size_.width; ++px) {
-        float z = model_.GetHLineXZ(hor.IH, X(px)).z;
-        int py = static_cast<int>((model_.ModelRect.top - z) / dz_);
+        const float z = model_.GetHLineXZ(hor.IH, X(px)).z;
+        // Pixel row of z; a flat model (dz 0) puts every horizon on the top row. The row is
+        // clamped before the conversion, so no elevation can overflow an int.
+        double row = dz_ > 0 ? (double{model_.ModelRect.top} - z) / dz_ : 0.0;
+        if (!std::isfinite(row)) continue;
+        row = std::clamp(row, -2.0, static_cast<double>(size_.height) + 1.0);
+        const int py = static_cast<int>(row);
         for (int t = py - 1; t <= py + 1; ++t) Put(px, t, kHorizon);
       }
     }
   }
 
-  bool Save(const std::string& path) const {
-    return WritePng(path, size_.width, size_.height, rgb_);
-  }
+  std::vector<uint8_t>& Pixels() { return rgb_; }
 
  private:
   float X(int px) const { return model_.ModelRect.left + (static_cast<float>(px) + 0.5f) * dx_; }
@@ -108,9 +115,13 @@ class Canvas {
 
 }  // namespace
 
-bool DrawModelPicture(const BCQuasiGrid& model, const std::string& path, PictureSize size) {
+std::vector<uint8_t> RenderModelRaster(const BCQuasiGrid& model, PictureSize size) {
   Canvas canvas(model, size);
   canvas.DrawCells();
   canvas.DrawHorizons();
-  return canvas.Save(path);
+  return std::move(canvas.Pixels());
+}
+
+bool DrawModelPicture(const BCQuasiGrid& model, const std::string& path, PictureSize size) {
+  return WritePng(path, size.width, size.height, RenderModelRaster(model, size));
 }
