@@ -18,10 +18,11 @@ awk '/^```sh$/ {on = 1; next} /^```$/ {on = 0} on' section.md > examples.sh
 echo "running $(wc -l < examples.sh) example lines"
 bash -euo pipefail examples.sh > examples.out
 
-# Every plain block that starts with "$ command": the command's output must be the rest of it.
-awk '/^```sh$/ {sh = 1; next}
-     /^```$/ {if (sh) sh = 0; else if (plain) plain = 0; else {plain = 1; n++}; next}
-     plain {print > ("shown" n ".txt")}' section.md
+# Every plain block of the README that starts with "$ command", run after the examples: the
+# command's output must be the rest of the block.
+awk '/^```[a-z]+$/ {lang = 1; next}
+     /^```$/ {if (lang) lang = 0; else if (plain) plain = 0; else {plain = 1; n++}; next}
+     plain {print > ("shown" n ".txt")}' "$readme"
 compared=0
 for shown in shown*.txt; do
   [ -e "$shown" ] || continue
