@@ -14,9 +14,9 @@
 #include "cli/errors.h"
 #include "cli/number_lists.h"
 #include "cli/options.h"
-#include "cli/picture.h"
 #include "cli/saved_model.h"
 #include "editing/equasigrid.h"
+#include "picture/picture.h"
 
 namespace fs = std::filesystem;
 
@@ -98,8 +98,8 @@ void RunDemo(const DemoOptions& o) {
   BCEQuasiGrid model;
   LoadSavedModel(dir, false, model);
   const std::string picture = dir + "/model.png";
-  if (!DrawModelPicture(model, picture, PictureSize{}))
-    throw CommandError("cannot write " + picture);
+  if (const std::string why = DrawModelPicture(model, PictureOptions{}, picture); !why.empty())
+    throw CommandError(why);
   std::printf("picture:      %s\n", picture.c_str());
 }
 

@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
-          libcli11-dev nlohmann-json3-dev)
+          libcli11-dev nlohmann-json3-dev libcairo2-dev fonts-dejavu-core poppler-utils pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

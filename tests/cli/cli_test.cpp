@@ -38,7 +38,7 @@ TEST(Tool, RefusesBadArgumentsInOneLineWithStatusTwoAndTouchesNothing) {
             {"copy $D/m --to-backup --from-backup", 2, "--to-backup excludes --from-backup"},
             {"info", 2, "DIR is required"},
             {"demo $D/a $D/b", 2, "not expected"},
-            {"picture $D/m --size 0,10", 2, "--size needs WIDTH and HEIGHT between 1 and 8000"}});
+            {"picture $D/m --size 0,10", 2, "--size needs WIDTH and HEIGHT between 16 and 8000"}});
   // Version and help: status 0; every command answers --help.
   RunToolCases(dir, {{"--version", 0, "quasigrid 0.1.0\n"}});
   for (const std::string name : {"new", "demo", "info", "check", "copy", "picture"})
@@ -56,9 +56,16 @@ TEST(Tool, BuildsDescribesChecksCopiesAndDrawsAModel) {
                      {"info $D/m --backup", 1, "no model table $D/m/modelbk.db"},
                      {"copy $D/m --to-backup", 0, "copied $D/m/model.db onto $D/m/modelbk.db"},
                      {"info $D/m --backup", 0, "11 V-lines x 6 H-lines"},
-                     {"picture $D/m --size 37,21 -o $D/p.png", 0, "drew $D/p.png (37 x 21 pixels)"},
+                     {"picture $D/m --size 370,210 -o $D/p.svg --units km", 0, "drew $D/p.svg"},
+                     {"picture $D/m -o $D/p.jpg", 2, "must end in .png, .svg or .pdf"},
+                     {"picture $D/m --colormap rainbow", 2, "no colour map 'rainbow'"},
+                     {"picture $D/m --range 5,1", 2, "--range needs VMIN < VMAX"},
                      {"demo $D/m", 1, "$D/m/model.db holds a model (use --force to replace it)"}});
-  EXPECT_EQ(dir.Read("p.png").substr(1, 3), "PNG");
+  EXPECT_NE(dir.Read("p.svg").find(">Velocity (km/s)<"), std::string::npos);
+  // A PNG on standard output, for pipes.
+  const ToolResult png = RunTool(dir, "picture $D/m -o -");
+  EXPECT_EQ(png.status, 0);
+  EXPECT_EQ(png.output.substr(1, 3), "PNG");
   dir.Write("m/model.hor", "2,1,3,4210816,0\n4,2,3,4210816,1003\n");
   const ToolResult info = RunTool(dir, "info $D/m --json");
   ASSERT_EQ(info.status, 0) << info.output;
@@ -186,7 +193,7 @@ TEST(Tool, HugeLinesAndExtremeModelsAreRefusedOrDrawnWithoutHarm) {
     if (!sql.empty()) {
       ASSERT_TRUE(RunShell(dir, "sqlite3 $D/m/model.db '" + sql + "'"));
     }
-    const ToolResult r = RunTool(dir, "picture $D/m --size 40,20 -o $D/p.png");
+    const ToolResult r = RunTool(dir, "picture $D/m --size 400,200 -o $D/p.png");
     EXPECT_TRUE(r.status == 0 || r.status == 1) << sql << r.output;
   }
 }
