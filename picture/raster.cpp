@@ -12,8 +12,13 @@ uint32_t Opaque(Rgb c) {
   return 0xFF000000u | (uint32_t{c[0]} << 16) | (uint32_t{c[1]} << 8) | c[2];
 }
 
-uint32_t Darker(uint32_t argb) {
-  return 0xFF000000u | ((argb >> 1) & 0x007F7F7Fu);
+// The hatching colour over a cell colour: halfway to white on dark cells, to black on light ones,
+// so that it shows on every colour of every map.
+uint32_t Hatch(uint32_t argb) {
+  const uint32_t r = (argb >> 16) & 0xFF, g = (argb >> 8) & 0xFF, b = argb & 0xFF;
+  const bool dark = 299 * r + 587 * g + 114 * b < 128000;
+  const uint32_t half = (argb >> 1) & 0x007F7F7Fu;
+  return 0xFF000000u | (dark ? half + 0x00808080u : half);
 }
 
 // The elevations of one pixel column: H-lines interpolated in X between V-lines c and c + 1.
@@ -121,9 +126,9 @@ void FillCells(const BCQuasiGrid& model, const CellColouring& colouring, double 
       if (row < 0) continue;
       const int node = column.Node(row);
       uint32_t colour = colourOf(values[node]);
-      // Diagonal hatching, one dark pixel line in five.
-      if (colouring.hatchFixed && (model.CellFlags[node] & kCellFixed) && (px + py) % 5 == 0) {
-        colour = Darker(colour);
+      // Diagonal hatching, one pixel line in four.
+      if (colouring.hatchFixed && (model.CellFlags[node] & kCellFixed) && (px + py) % 4 == 0) {
+        colour = Hatch(colour);
       }
       pixels[static_cast<size_t>(py) * width + px] = colour;
     }

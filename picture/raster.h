@@ -12,7 +12,7 @@ struct CellColouring {
   const std::vector<float>* values;  // one per node, a cell's at its top-left node
   double vmin, vmax;                 // the colour scale
   const ColorMap* map;
-  bool hatchFixed;  // fixed cells get dark diagonal hatching
+  bool hatchFixed;  // fixed cells get diagonal hatching
 };
 
 // Fills width x height 0xAARRGGBB pixels (rows from the top) covering X xl..xr and elevation
