@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/pending_checks.h"
+#include "storage/model_check.h"
 
 class BCEQuasiGrid;
 

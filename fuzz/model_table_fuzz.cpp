@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/picture.h"
+#include "picture/picture.h"
 #include "model/quasigrid.h"
 #include "platform/table.h"
 #include "platform/table_schema.h"
@@ -188,8 +188,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!loaded) return 0;
   // A table without problems loads as a grid of one node per record.
   Check(!problems.empty() || static_cast<int64_t>(model.GetNx()) * model.Nz == records);
-  const std::vector<uint8_t> raster = RenderModelRaster(model, PictureSize{64, 32});
-  Check(raster.size() == 64u * 32u * 3u);
+  const std::vector<uint32_t> raster = RenderCellRaster(model, PictureOptions{}, 64, 32);
+  Check(raster.size() == 64u * 32u);
   SaveAndReload(model);
   return 0;
 }

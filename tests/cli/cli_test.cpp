@@ -90,7 +90,7 @@ TEST(Tool, SavesOnlyModelsThatLoadBackAsTheSameGrid) {
       dir, {{kNew, 0, "saved"},
             // V-lines 0.0083 apart in an X range whose resolution is 0.01: they would merge.
             {"new $D/d1 --extent 0,1000,-200,0 --size 120000,2 --velocity 1500,1500,8000,8000", 2,
-             "below the X resolution"},
+             "within the X resolution 0.01"},
             // Float cannot tell 10000000.5 from its neighbours: the good model stays.
             {"new $D/m --force --extent 10000000,10000001,-1,0 --size 3,3 --velocity 1,1,2,2", 2,
              "would not load back"},
@@ -110,7 +110,7 @@ TEST(Tool, CheckListsEveryDamageWithItsRecordAndInfoRefusesWhatDoesNotLoad) {
       {"update model set X = 1000 where rowid = 13", "record 13"},
       {"delete from model where rowid = 66", "node"},
       {"update model set Z = 5 where rowid = 3", "record 3"},
-      {"alter table model add column Extra real", "Extra"},
+      {"alter table model add column Extra real", "does not have the columns RecNo, X"},
   };
   for (const Damage& d : damages) {
     ScratchDir dir;
