@@ -15,14 +15,29 @@ bool IsFixed(unsigned char flags) {
   return (flags & kCellFixed) != 0;
 }
 
-// Clears the fixed bit of every node; returns how many were set.
-int FreeEveryNode(std::vector<unsigned char>& flags) {
+// Sets the fixed bit of the flags in [first, last); returns how many were clear.
+int FixRange(unsigned char* first, unsigned char* last) {
   int count = 0;
-  for (unsigned char& f : flags) {
-    count += IsFixed(f);
-    f &= kFreeMask;
+  for (; first != last; ++first) {
+    count += !IsFixed(*first);
+    *first |= kCellFixed;
   }
   return count;
+}
+
+// Clears the fixed bit of the flags in [first, last); returns how many were set.
+int FreeRange(unsigned char* first, unsigned char* last) {
+  int count = 0;
+  for (; first != last; ++first) {
+    count += IsFixed(*first);
+    *first &= kFreeMask;
+  }
+  return count;
+}
+
+// Clears the fixed bit of every node; returns how many were set.
+int FreeEveryNode(std::vector<unsigned char>& flags) {
+  return FreeRange(flags.data(), flags.data() + flags.size());
 }
 
 }  // namespace
@@ -43,14 +58,9 @@ int BCEQuasiGrid::FixSelectedSubgrid(bool fix, BCFRect* rect) {
   int changed = 0;
   for (int c = sg.LeftCol; c < sg.RightCol; ++c) {
     // The subgrid's rows, shifted from V-line LeftCol onto V-line c.
-    const int shift = (c - sg.LeftCol) * Nz;
-    for (int n = sg.BotNode + shift; n <= sg.TopNode + shift; ++n) {
-      unsigned char& f = CellFlags[n];
-      if (IsFixed(f) == fix) continue;
-      f = fix ? static_cast<unsigned char>(f | kCellFixed)
-              : static_cast<unsigned char>(f & kFreeMask);
-      ++changed;
-    }
+    unsigned char* first = &CellFlags[sg.BotNode + (c - sg.LeftCol) * Nz];
+    unsigned char* last = first + (sg.TopNode - sg.BotNode) + 1;
+    changed += fix ? FixRange(first, last) : FreeRange(first, last);
   }
   return changed;
 }
@@ -86,10 +96,13 @@ void BCEQuasiGrid::SetFixCells(const std::vector<TPoint>& pts) {
 bool BCEQuasiGrid::GetNextFix(int& i, float& v) {
   const int total = static_cast<int>(CellFlags.size());
   if (i < -1 || i >= total - 1) return false;
-  const auto from = CellFlags.begin() + (i + 1);
-  const auto found = std::find_if(from, CellFlags.end(), IsFixed);
-  if (found == CellFlags.end()) return false;
-  i = static_cast<int>(found - CellFlags.begin());
-  v = VV[i];
-  return true;
+  const unsigned char* flags = CellFlags.data();
+  for (int n = i + 1; n < total; ++n) {
+    if (IsFixed(flags[n])) {
+      i = n;
+      v = VV[n];
+      return true;
+    }
+  }
+  return false;
 }

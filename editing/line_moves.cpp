@@ -50,6 +50,11 @@ void RescaleRun(float* z, const Run& run, float dz) {
   }
 }
 
+// Moves the elevations in [first, last) by dz.
+void ShiftRows(float* first, float* last, float dz) {
+  for (; first != last; ++first) *first += dz;
+}
+
 enum class SubgridMove { kBlock, kBotFixed, kTopFixed };
 
 // What a subgrid move does on each touched V-line: the rows it shifts by dz and the two runs it
@@ -111,7 +116,7 @@ void MoveSubgrid(BCEQuasiGrid& g, SubgridMove kind, float dz) {
     // Both runs scale from the elevations before the shift.
     RescaleRun(z, geo.upper, dz);
     RescaleRun(z, geo.lower, dz);
-    for (int k = geo.shiftBot; k <= geo.shiftTop; ++k) z[k] += dz;
+    ShiftRows(z + geo.shiftBot, z + geo.shiftTop + 1, dz);
   }
   // Rows have moved under the zoom window: it shows every row of its columns again.
   BCSubgrid& zoom = g.ZoomSubgrid;
