@@ -3,6 +3,7 @@
 #include "editing/equasigrid.h"
 
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -33,14 +34,18 @@ float FirstPositive(const std::vector<float>& v, int from, int step, int count) 
 void BCEQuasiGrid::GetColumn(int& col, float& x, float& xPrev, float& xNext, std::vector<float>& z,
                              std::vector<float>& v) const {
   if (!SelSubgridFitsGrid()) return;
+  try {
+    z.reserve(Nz - 1);
+    v.reserve(Nz - 1);
+  } catch (const std::bad_alloc&) {
+    return;  // out of memory: every output as it was
+  }
   col = SelSubgrid.LeftCol;
   x = XX[col];
   xPrev = col > 0 ? XX[col - 1] : x;
   xNext = XX[col + 1];
   z.clear();
   v.clear();
-  z.reserve(Nz - 1);
-  v.reserve(Nz - 1);
   // Top first: entry k is H-line k; the bottom node carries no cell and is left out.
   for (int izrel = Nz - 1; izrel >= 1; --izrel) {
     z.push_back(ZZ[NodeIndex(col, izrel)]);
@@ -65,7 +70,7 @@ bool BCEQuasiGrid::SetColumn(float x, std::vector<float>& z, std::vector<float>&
   // From the bottom entry up: the entries with a positive velocity are the interpolation
   // pairs; both end entries are such pairs now, so every zero entry lies between two of them.
   int below = count - 1;  // the nearest pair at or under the current entry
-  int above = count - 1;  // the nearest pair over it, once a zero entry has asked for it
+  int above = count;      // the nearest pair over it, searched when a zero entry needs it
   for (int k = count - 1; k >= 0; --k) {
     float vNew = v[k];
     if (v[k] > 0) {

@@ -16,7 +16,7 @@ bool IsFixed(unsigned char flags) {
 }
 
 // Sets the fixed bit of the flags in [first, last); returns how many were clear.
-int FixRange(unsigned char* first, unsigned char* last) {
+int FixRange(unsigned char* first, const unsigned char* last) {
   int count = 0;
   for (; first != last; ++first) {
     count += !IsFixed(*first);
@@ -26,7 +26,7 @@ int FixRange(unsigned char* first, unsigned char* last) {
 }
 
 // Clears the fixed bit of the flags in [first, last); returns how many were set.
-int FreeRange(unsigned char* first, unsigned char* last) {
+int FreeRange(unsigned char* first, const unsigned char* last) {
   int count = 0;
   for (; first != last; ++first) {
     count += IsFixed(*first);

@@ -51,7 +51,7 @@ void RescaleRun(float* z, const Run& run, float dz) {
 }
 
 // Moves the elevations in [first, last) by dz.
-void ShiftRows(float* first, float* last, float dz) {
+void ShiftRows(float* first, const float* last, float dz) {
   for (; first != last; ++first) *first += dz;
 }
 

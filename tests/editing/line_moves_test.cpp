@@ -16,7 +16,7 @@ using Can = bool (BCEQuasiGrid::*)(float, float) const;
 using Move = void (BCEQuasiGrid::*)(float);
 
 // Two V-lines with rows at 0, 10, 20, 30, 40 and the single row 2 (between 10 and 20) selected.
-BCEQuasiGrid FiveRows(std::vector<float> zs = {0, 10, 20, 30, 40}) {
+BCEQuasiGrid FiveRows(const std::vector<float>& zs = {0, 10, 20, 30, 40}) {
   BCEQuasiGrid g = Editable(HandGrid({0, 10}, zs));
   g.SelSubgrid = {0, 1, 2, 2};
   g.SelActive = true;
