@@ -86,8 +86,9 @@ class BCEQuasiGrid : public BCQuasiGrid {
   // Each test checks, in single precision, that after the move every spacing of the run of
   // rows the move compresses stays at least minGap (equal passes, NaN fails); true at once for
   // dz 0. Each move checks nothing beyond what keeps it inside the arrays and the model's top
-  // and bottom lines in place; it changes only ZZ (and the subgrid moves the zoom rows).
-  // Non-finite dz or minGap and a stale selection make a test false and a move do nothing.
+  // and bottom lines in place; it changes only ZZ (and the subgrid moves the zoom rows). A
+  // non-finite dz or minGap or a stale selection makes a test false; a non-finite dz or a stale
+  // selection makes a move do nothing.
 
   // Whether H-line ih may move by dz on every V-line and keep minGap to its neighbour in the
   // direction of the move. False for ih outside 0..Nz-1 and for the top line up or the bottom
@@ -96,23 +97,26 @@ class BCEQuasiGrid : public BCQuasiGrid {
   // Moves H-line ih by dz on every V-line; nothing for ih outside 0..Nz-1.
   void MoveHLine(int ih, float dz);
   // Whether the selected rows may move by dz as a block between the fixed top and bottom
-  // lines; false for a selection that reaches either of them.
+  // lines; false up for a selection reaching the top line, down for one reaching the bottom.
   bool CanMoveSelSubgrid(float dz, float minGap) const;
   // Moves the top edges of the selected rows by dz on V-lines LeftCol..RightCol, rescales the
   // rows above the selection toward the top line and those below (its lower edge among them)
-  // toward the bottom line, and widens ZoomSubgrid to every row.
+  // toward the bottom line, and widens ZoomSubgrid to every row. Nothing for a selection that
+  // reaches the top or the bottom line: those lines never move.
   void MoveSelSubgrid(float dz);
-  // Whether the selection's upper edge may move by dz with its lower edge held; false for a
+  // Whether the selection's upper edge may move by dz with its lower edge held; false up for a
   // selection that reaches the top line.
   bool CanDeformSubBotFixed(float dz, float minGap) const;
   // Moves the upper edge by dz, rescales the rows above it toward the top line and the rows
-  // inside the selection toward its held lower edge; widens ZoomSubgrid to every row.
+  // inside the selection toward its held lower edge; widens ZoomSubgrid to every row. Nothing
+  // for a selection that reaches the top line.
   void DeformSubBotFixed(float dz);
-  // Whether the selection's lower edge may move by dz with its upper edge held; false for a
-  // selection whose lower edge is the bottom line.
+  // Whether the selection's lower edge may move by dz with its upper edge held; false down for
+  // a selection whose lower edge is the bottom line.
   bool CanDeformSubTopFixed(float dz, float minGap) const;
   // Moves the lower edge by dz, rescales the rows inside the selection toward its held upper
-  // edge and the rows below toward the bottom line; widens ZoomSubgrid to every row.
+  // edge and the rows below toward the bottom line; widens ZoomSubgrid to every row. Nothing
+  // for a selection whose lower edge is the bottom line.
   void DeformSubTopFixed(float dz);
 
   // ---- line insertion and deletion ----

@@ -65,7 +65,8 @@ struct SubgridMoveGeometry {
   Run lower;
   int shiftBot;  // rows shiftBot..shiftTop move by dz
   int shiftTop;
-  bool movable;  // no edge that has to move lies on the model's top or bottom line
+  bool upperOnTop;     // the upper edge moves and lies on the model's top line
+  bool lowerOnBottom;  // the lower edge moves and lies on the model's bottom line
 
   SubgridMoveGeometry(SubgridMove kind, const BCSubgrid& sel, int nz) {
     const int top = nz - 1;
@@ -77,19 +78,22 @@ struct SubgridMoveGeometry {
         lower = {0, lb + 1};
         shiftBot = lb + 1;
         shiftTop = it;
-        movable = it < top && lb > 0;
+        upperOnTop = it == top;
+        lowerOnBottom = lb == 0;
         break;
       case SubgridMove::kBotFixed:  // the upper edge moves
         upper = {top, it};
         lower = {lb, it};
         shiftBot = shiftTop = it;
-        movable = it < top;
+        upperOnTop = it == top;
+        lowerOnBottom = false;
         break;
       case SubgridMove::kTopFixed:  // the lower edge moves
         upper = {it, lb};
         lower = {0, lb};
         shiftBot = shiftTop = lb;
-        movable = lb > 0;
+        upperOnTop = false;
+        lowerOnBottom = lb == 0;
         break;
     }
   }
@@ -99,7 +103,8 @@ bool CanMoveSubgrid(const BCEQuasiGrid& g, SubgridMove kind, float dz, float min
   if (!g.SelSubgridFitsGrid() || !std::isfinite(dz) || !std::isfinite(minGap)) return false;
   if (dz == 0) return true;
   const SubgridMoveGeometry geo(kind, g.SelSubgrid, g.Nz);
-  if (!geo.movable) return false;
+  // An edge on the model's boundary cannot go beyond it, whatever the spacings.
+  if ((dz > 0 && geo.upperOnTop) || (dz < 0 && geo.lowerOnBottom)) return false;
   const Run& compressed = dz > 0 ? geo.upper : geo.lower;
   for (int c = g.SelSubgrid.LeftCol; c <= g.SelSubgrid.RightCol; ++c) {
     if (!RunKeepsGap(&g.ZZ[g.NodeIndex(c, 0)], compressed, dz, minGap)) return false;
@@ -110,7 +115,8 @@ bool CanMoveSubgrid(const BCEQuasiGrid& g, SubgridMove kind, float dz, float min
 void MoveSubgrid(BCEQuasiGrid& g, SubgridMove kind, float dz) {
   if (dz == 0 || !std::isfinite(dz) || !g.SelSubgridFitsGrid()) return;
   const SubgridMoveGeometry geo(kind, g.SelSubgrid, g.Nz);
-  if (!geo.movable) return;
+  // The model's top and bottom lines stay, so an edge on them moves in neither direction.
+  if (geo.upperOnTop || geo.lowerOnBottom) return;
   for (int c = g.SelSubgrid.LeftCol; c <= g.SelSubgrid.RightCol; ++c) {
     float* z = &g.ZZ[g.NodeIndex(c, 0)];
     // Both runs scale from the elevations before the shift.

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "editing/equasigrid.h"
-#include "model/quasigrid.h"
 
 // An editable model holding g's data, with the remesh members idle.
 BCEQuasiGrid Editable(const BCQuasiGrid& g);
