@@ -85,8 +85,8 @@ class BCEQuasiGrid : public BCQuasiGrid {
   // ---- line moves and subgrid deformation: a const test, then the move ----
   // Each test checks, in single precision, that after the move every spacing of the run of
   // rows the move compresses stays at least minGap (equal passes, NaN fails); true at once for
-  // dz 0. Each move checks nothing beyond what keeps it inside the arrays and the model's top
-  // and bottom lines in place; it changes only ZZ (and the subgrid moves the zoom rows). A
+  // dz 0. Each move checks only what keeps it inside the arrays (and, for the subgrid moves,
+  // the model's top and bottom lines in place); it changes only ZZ and the zoom rows. A
   // non-finite dz or minGap or a stale selection makes a test false; a non-finite dz or a stale
   // selection makes a move do nothing.
 
