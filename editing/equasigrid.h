@@ -69,17 +69,46 @@ class BCEQuasiGrid : public BCQuasiGrid {
   bool HalveRows();
 
   // ---- velocity editing ----
+  // Velocity edits act on the selected cells; SelActive false or a SelSubgrid that no longer
+  // fits the grid count as no selection. "No velocity" is a value not above GetVelMinRes(), and
+  // the continuations and interpolations never spread it. Formulas run in double, stored as
+  // float. Column numbers are 1-based cell columns (left V-line = number - 1), valid 1..Nx-1.
+  //
+  // Velocities of the four corner cells of the selection; untouched without one.
   void GetApexVels(float& VTopLeft, float& VTopRight, float& VBotLeft, float& VBotRight) const;
+  // Sets every selected cell to v.
   void SetVSelSubgrid(float v);
+  // Adds dv (additive) or dv percent to every selected cell, then clamps below at vMin (NaN
+  // included) and above at vMax. False when any cell was clamped; true without a selection.
   bool ModVSelSubgrid(float dv, bool additive, float vMin, float vMax);
+  // Cell down-continue velocity: the cell at p gives its velocity to every node below it on its
+  // left V-line, the bottom node included. False when p lies in no cell.
   bool CellDnContinueV(BCFPoint& p);
+  // Linear interpolation in X, row by row, between the first and last selected columns, for rows
+  // where both ends carry a velocity. False without a selection.
   bool InterpolateVelBetweenCols();
+  // Each selected column's top selected velocity fills the rows below it in the selection (to
+  // the bottom node for a one-row selection). False without a selection.
   bool ContinueVelDownward();
+  // Each selected column's bottom selected velocity fills the rows above it in the selection (to
+  // the top node for a one-row selection). False without a selection.
   bool ContinueVelUpward();
+  // Continues velocities along the selected rows: 'R' and 'L' from the left or right selected
+  // column across the selection, or from a one-column selection to the model's edge; 'B' (one
+  // column only) both ways. False without a selection or for a refused direction.
   bool ContinueVelHorizontally(char dir);
+  // Replaces the velocities of every node of column number col's left V-line by the profile
+  // (z descending, v), interpolated linearly in elevation, its end velocities held beyond it.
+  // Ignored for a bad column, empty or unequal vectors, elevations that do not strictly descend
+  // or numbers that are not finite. The copy nodes are not refreshed.
   void ReplaceVelCol(int col, const std::vector<float>& z, const std::vector<float>& v);
+  // Fills the model from the known columns cols (ascending, repeats allowed): the outer columns
+  // are continued to the model's edges, the gaps interpolated in X, the copy nodes completed.
+  // The selection is kept. A list out of order or with a number outside 1..Nx-1 changes nothing.
   void InterpolateVelBetweenCols(const std::vector<int>& cols);
+  // Selects (SelSubgrid only) all cells of column number col.
   void SetColumnAsSelSubgrid(int col);
+  // Selects (SelSubgrid only) all cells of column numbers col1..col2.
   void SetBetweenColumnsAsSelSubgrid(int col1, int col2);
 
   // ---- remeshing a band of H-lines under a drawn curve ----
