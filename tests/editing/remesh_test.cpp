@@ -223,3 +223,158 @@ TEST(Remesh, CurveChecksAndTheMove) {
   curve[2] = g.IniRect.top + 1;
   EXPECT_FALSE(g.CurveInsideRemeshBand(curve.data()));
 }
+
+namespace {
+
+// A grid of 6 x 8 nodes whose H-lines bend a little from V-line to V-line, with horizons on
+// H-lines 2 and 6, some fixed cells and velocities that differ at every node.
+BCEQuasiGrid BentModel() {
+  const int nx = 6, nz = 8;
+  std::vector<float> xs, zz;
+  for (int c = 0; c < nx; ++c) {
+    xs.push_back(12.0f * float(c));
+    for (int k = 0; k < nz; ++k) zz.push_back(10.0f * float(k) + 1.5f * float((7 * c + 3 * k) % 5));
+  }
+  BCEQuasiGrid g;
+  static_cast<BCQuasiGrid&>(g) = HandModel(xs, zz);
+  for (size_t i = 0; i < g.VV.size(); ++i) g.VV[i] = 1500.0f + 37.25f * float(i % 23);
+  SetHorizons(g, {2, 6});
+  for (int n : {3, 12, 21, 30}) g.CellFlags[n] |= kCellFixed;
+  return g;
+}
+
+struct RemeshRun {
+  BCEQuasiGrid before;  // the model before step 1
+  BCEQuasiGrid after;   // and after step 7
+  std::vector<float> curve;
+  std::vector<float> savedZZ;
+};
+
+// The host's seven steps on BentModel: band T = 2, B = 5, the curve replacing H-line 4 drawn by
+// snapping (even V-lines) and by a 3 m time-to-depth step (odd V-lines), the last V-line's point
+// taken directly.
+RemeshRun RunRemesh(bool newVelocities) {
+  RemeshRun run;
+  BCEQuasiGrid& g = run.after;
+  g = run.before = BentModel();
+  const int nx = g.GetNx(), L = 4;
+  // 1. Save VV, select the band, start.
+  std::vector<float> savedVV = g.VV;
+  SelectRows(g, 2, 5);
+  g.MarkSelSubGridCells(g.SelSubgrid);
+  EXPECT_TRUE(g.InitRemesh(false));
+  // 2. The line to replace.
+  g.SelSubgrid.TopNode = g.SelSubgrid.BotNode = Node(g, 0, L);
+  EXPECT_TRUE(g.SetLineToReplace());
+  // 3. The curve.
+  run.curve.resize(nx);
+  for (int c = 0; c < nx; ++c) {
+    const float zL = g.ZZ[Node(g, c, L)];
+    const float below = (zL + g.ZZ[Node(g, c, L + 1)]) * 0.5f;
+    if (c == nx - 1) {  // the last V-line lies in no cell: its point is taken directly
+      run.curve[c] = g.GetRemeshPoint(nx, L + 1, true).z;
+      EXPECT_EQ(run.curve[c], below);
+      continue;
+    }
+    if (c % 2 == 1) {
+      BCFPoint p = FPoint(g.XX[c], zL);
+      float z0 = 0;
+      EXPECT_TRUE(g.CalcZ0(p, 2 * 3 / g.VV[Node(g, c, L)], z0));
+      EXPECT_NEAR(z0, zL - 3, 1e-3);
+      run.curve[c] = z0;
+      continue;
+    }
+    int col = 0, hline = L + 1;
+    bool mid = false;
+    EXPECT_TRUE(g.MapForRemesh(FPoint(g.XX[c] + 0.5f, below), col, hline, mid));
+    EXPECT_EQ(col, c + 1);
+    run.curve[c] = g.GetRemeshPoint(col, hline, mid).z;
+    EXPECT_EQ(run.curve[c], below);
+  }
+  // 4. The checks.
+  EXPECT_TRUE(g.CurveInsideRemeshBand(run.curve.data()));
+  EXPECT_TRUE(g.CurveMeetsResolution(run.curve.data(), 1));
+  // 5. Save ZZ, move.
+  run.savedZZ = g.ZZ;
+  g.DoRemesh(run.curve.data());
+  // 6. Velocities.
+  g.SetNewVelFlag(newVelocities);
+  g.SetRemeshVelocity(&savedVV, &run.savedZZ);
+  // 7. Done.
+  g.CancelRemesh();
+  return run;
+}
+
+// Linear interpolation of v over the ascending z, by a plain search.
+float Interpolated(const std::vector<double>& z, const std::vector<double>& v, double e) {
+  size_t k = 0;
+  while (k + 2 < z.size() && z[k + 1] <= e) ++k;
+  return static_cast<float>(v[k] + (e - z[k]) * (v[k + 1] - v[k]) / (z[k + 1] - z[k]));
+}
+
+}  // namespace
+
+TEST(Remesh, HostStepsMoveTheLineAndRestoreOrResample) {
+  for (bool newVelocities : {false, true}) {
+    const RemeshRun run = RunRemesh(newVelocities);
+    const BCEQuasiGrid& g = run.after;
+    const BCEQuasiGrid& old = run.before;
+    EXPECT_EQ(g.RemeshTopLine, -1);
+    EXPECT_EQ(g.Hors.size(), 2u);
+    for (size_t n = 0; n < g.CellFlags.size(); ++n) {
+      EXPECT_EQ(g.CellFlags[n] & kCellFixed, old.CellFlags[n] & kCellFixed) << n;
+    }
+    for (int c = 0; c < g.GetNx(); ++c) {
+      // The line is on the curve; lines 2 and 6 and everything outside stay.
+      EXPECT_EQ(g.ZZ[Node(g, c, 4)], run.curve[c]);
+      for (int h : {0, 1, 2, 6, 7}) EXPECT_EQ(g.ZZ[Node(g, c, h)], old.ZZ[Node(g, c, h)]);
+      // Line 3 keeps its share of the way from line 2 to line 4, lines 5 theirs from line 6.
+      const auto share = [&](const BCQuasiGrid& m, int h, int from, int to) {
+        const float zFrom = m.ZZ[Node(g, c, from)];
+        return (m.ZZ[Node(g, c, h)] - zFrom) / (m.ZZ[Node(g, c, to)] - zFrom);
+      };
+      EXPECT_NEAR(share(g, 3, 2, 4), share(old, 3, 2, 4), 1e-5);
+      EXPECT_NEAR(share(g, 5, 6, 4), share(old, 5, 6, 4), 1e-5);
+      for (int h = 1; h < g.Nz; ++h) EXPECT_LT(g.ZZ[Node(g, c, h)], g.ZZ[Node(g, c, h - 1)]);
+      // Velocities outside the band and on its top line come back bit for bit.
+      for (int h : {0, 1, 2, 6, 7}) EXPECT_EQ(g.VV[Node(g, c, h)], old.VV[Node(g, c, h)]);
+      // The band's interior lines keep their velocities, or take the old profile's (lines 6 up
+      // to 2) at their new elevations.
+      std::vector<double> z, v;
+      for (int h = 6; h >= 2; --h) {
+        z.push_back(run.savedZZ[Node(g, c, h)]);
+        v.push_back(old.VV[Node(g, c, h)]);
+      }
+      for (int h = 3; h <= 5; ++h) {
+        const int n = Node(g, c, h);
+        const float expected = newVelocities ? Interpolated(z, v, g.ZZ[n]) : old.VV[n];
+        EXPECT_EQ(g.VV[n], expected) << "V-line " << c << " H-line " << h;
+      }
+    }
+  }
+}
+
+// A column whose band cannot be re-sampled (an elevation that is NaN or has left the band) keeps
+// its band velocities; the others are re-sampled, and all get their outside velocities back.
+TEST(Remesh, ColumnsOutsideTheOldProfileKeepTheirBand) {
+  BCEQuasiGrid g = Layered(4, 10);
+  const std::vector<float> savedVV = g.VV;
+  ASSERT_TRUE(StartBand(g, 2, 4));
+  const std::vector<float> savedZZ = g.ZZ;
+  g.ZZ[Node(g, 0, 3)] = NAN;
+  g.ZZ[Node(g, 1, 4)] = 39;  // below line B + 1 (40) of the old grid
+  g.ZZ[Node(g, 2, 3)] = 64;  // inside: re-sampled
+  for (int c = 0; c < 4; ++c) g.VV[Node(g, c, 3)] = g.VV[Node(g, c, 4)] = -7;
+  g.SetNewVelFlag(true);
+  std::vector<float> vv = savedVV, zz = savedZZ;
+  g.SetRemeshVelocity(&vv, &zz);
+  for (int c = 0; c < 4; ++c) {
+    const bool resampled = c >= 2;
+    EXPECT_EQ(g.VV[Node(g, c, 4)], resampled ? savedVV[Node(g, c, 4)] : -7) << c;
+    EXPECT_EQ(g.VV[Node(g, c, 9)], savedVV[Node(g, c, 9)]);
+    EXPECT_EQ(g.VV[Node(g, c, 0)], savedVV[Node(g, c, 0)]);
+  }
+  // 64 lies 0.4 of the way from line 3 (60) to line 2 (70).
+  const float v3 = savedVV[Node(g, 2, 3)], v2 = savedVV[Node(g, 2, 2)];
+  EXPECT_FLOAT_EQ(g.VV[Node(g, 2, 3)], v3 + 0.4f * (v2 - v3));
+}
