@@ -5,6 +5,8 @@
 #include "editing/internal/profile_interpolation.h"
 #include "editing/internal/remesh_band.h"
 
+#include <algorithm>
+
 bool BCEQuasiGrid::InitRemesh(bool replaceTop) {
   if (!SelSubgridFitsGrid()) return false;
   const int t = GetIH(SelSubgrid.TopNode);  // top lines of the highest and lowest selected rows
@@ -29,9 +31,9 @@ void BCEQuasiGrid::NullifyVelOutsideBand() {
     // Below H-line B, down to the bottom node; when B + 1 is the bottom line its node is a copy
     // and stays.
     if (b < Nz - 2) {
-      for (int n = NodeIndex(c, 0); n < NodeOnHLine(*this, c, b); ++n) VV[n] = 0;
+      std::fill(VV.begin() + NodeIndex(c, 0), VV.begin() + NodeOnHLine(*this, c, b), 0.0f);
     }
-    for (int n = NodeOnHLine(*this, c, t) + 1; n < NodeIndex(c + 1, 0); ++n) VV[n] = 0;
+    std::fill(VV.begin() + NodeOnHLine(*this, c, t) + 1, VV.begin() + NodeIndex(c + 1, 0), 0.0f);
   }
 }
 
@@ -65,10 +67,7 @@ void ResampleBandColumn(BCEQuasiGrid& g, int c, const std::vector<float>& oldVV,
     if (!(g.ZZ[n] >= oldZZ[lower] && g.ZZ[n] <= oldZZ[upper])) return;
   }
   const VelocityProfile profile{&oldZZ[lower], &oldVV[lower], 1, upper - lower + 1};
-  int hint = 0;
-  for (int n = lower + 1; n < upper; ++n) {
-    g.VV[n] = InterpolateProfile<double>(profile, g.ZZ[n], hint);
-  }
+  InterpolateProfile<double>(profile, &g.ZZ[lower + 1], &g.VV[lower + 1], upper - lower - 1);
 }
 
 }  // namespace
@@ -81,10 +80,11 @@ void BCEQuasiGrid::SetRemeshVelocity(std::vector<float>* oldVV, std::vector<floa
   for (int c = 0; c < GetNx(); ++c) {
     // Below the band (down to the bottom node) and above it; the node on H-line T itself is the
     // band's top cell and keeps its velocity.
-    for (int n = NodeIndex(c, 0); n < NodeOnHLine(*this, c, RemeshBotLine); ++n) VV[n] = old[n];
-    for (int n = NodeOnHLine(*this, c, RemeshTopLine) + 1; n < NodeIndex(c + 1, 0); ++n) {
-      VV[n] = old[n];
-    }
+    const auto restore = [&](int from, int to) {  // nodes from .. to - 1
+      std::copy(old.begin() + from, old.begin() + to, VV.begin() + from);
+    };
+    restore(NodeIndex(c, 0), NodeOnHLine(*this, c, RemeshBotLine));
+    restore(NodeOnHLine(*this, c, RemeshTopLine) + 1, NodeIndex(c + 1, 0));
     if (resample) ResampleBandColumn(*this, c, old, *oldZZ);
   }
 }

@@ -13,31 +13,41 @@
 
 namespace {
 
+constexpr float kNoVelocity = -std::numeric_limits<float>::infinity();
+
 // Interpolates linearly in X, for the rows bot..top (izrel), every V-line strictly between the
 // V-lines l and r from the velocities of the same row on l and r; a row where either end is no
 // velocity (not above m) stays as it is. Walks the arrays V-line by V-line.
 void InterpolateRowsInX(BCEQuasiGrid& g, int l, int r, int bot, int top, float m) {
   const float d = static_cast<float>(double(g.XX[r]) - g.XX[l]);
+  const float* left = &g.VV[g.NodeIndex(l, 0)];
+  const float* right = &g.VV[g.NodeIndex(r, 0)];
   for (int j = l + 1; j < r; ++j) {
     const float a = static_cast<float>(double(g.XX[j]) - g.XX[l]);  // distance from the left end
     const float b = static_cast<float>(double(g.XX[r]) - g.XX[j]);  // distance to the right end
+    float* out = &g.VV[g.NodeIndex(j, 0)];
     for (int row = bot; row <= top; ++row) {
-      const float vl = g.VV[g.NodeIndex(l, row)];
-      const float vr = g.VV[g.NodeIndex(r, row)];
-      if (vl > m && vr > m) {
-        g.VV[g.NodeIndex(j, row)] = static_cast<float>((double(vl) * b + double(vr) * a) / d);
-      }
+      const float vl = left[row];
+      const float vr = right[row];
+      // Computed for every row and kept where both ends are velocities: no branch to mispredict.
+      const float v = static_cast<float>((double(vl) * b + double(vr) * a) / d);
+      out[row] = vl > m && vr > m ? v : out[row];
     }
   }
 }
 
 // Largest of n velocities from p, NaN skipped; -infinity when there is none.
 float LargestVelocity(const float* p, size_t n) {
-  float largest = -std::numeric_limits<float>::infinity();
-  for (size_t i = 0; i < n; ++i) {
-    if (largest < p[i]) largest = p[i];
+  // Four running maxima: the largest of a set does not depend on the order it is taken in.
+  float m[4] = {kNoVelocity, kNoVelocity, kNoVelocity, kNoVelocity};
+  size_t i = 0;
+  for (; i + 4 <= n; i += 4) {
+    for (int k = 0; k < 4; ++k) m[k] = m[k] < p[i + k] ? p[i + k] : m[k];
   }
-  return largest;
+  for (; i < n; ++i) m[0] = m[0] < p[i] ? p[i] : m[0];
+  const float a = m[0] < m[1] ? m[1] : m[0];
+  const float b = m[2] < m[3] ? m[3] : m[2];
+  return a < b ? b : a;
 }
 
 // The velocity resolution of the model between the gap fills of the column-list fill, kept up
@@ -51,7 +61,7 @@ class GapResolution {
   // gaps holds the V-lines (l, r) of each gap whose interior l + 1 .. r - 1 will be filled.
   // Allocates; Measure then takes the model as it is before the first fill.
   explicit GapResolution(const std::vector<std::pair<int, int>>& gaps)
-      : gaps_(gaps), pending_(gaps.size() + 1, kNone) {}
+      : gaps_(gaps), pending_(gaps.size() + 1, kNoVelocity) {}
 
   void Measure(const BCEQuasiGrid& g) {
     firstIsNaN_ = g.VV.empty() || std::isnan(g.VV[0]);
@@ -60,7 +70,7 @@ class GapResolution {
     }
     outside_ = LargestVelocity(g.VV.data(), g.VV.size());
     if (pending_[0] < outside_) return;  // the largest value lies outside every gap
-    outside_ = kNone;
+    outside_ = kNoVelocity;
     int next = 0;  // first V-line not yet measured
     for (const auto& gap : gaps_) {
       outside_ = Max(outside_, Lines(g, next, gap.first + 1));
@@ -78,10 +88,9 @@ class GapResolution {
   void Filled(const BCEQuasiGrid& g, size_t k) { filled_ = Max(filled_, Interior(g, gaps_[k])); }
 
  private:
-  static constexpr float kNone = -std::numeric_limits<float>::infinity();
   static float Max(float a, float b) { return a < b ? b : a; }
   static float Lines(const BCEQuasiGrid& g, int from, int to) {  // V-lines from .. to - 1
-    if (to <= from) return kNone;
+    if (to <= from) return kNoVelocity;
     return LargestVelocity(g.VV.data() + size_t(from) * g.Nz, size_t(to - from) * g.Nz);
   }
   static float Interior(const BCEQuasiGrid& g, const std::pair<int, int>& gap) {
@@ -91,8 +100,8 @@ class GapResolution {
   const std::vector<std::pair<int, int>>& gaps_;
   std::vector<float> pending_;
   bool firstIsNaN_ = false;
-  float outside_ = kNone;
-  float filled_ = kNone;
+  float outside_ = kNoVelocity;
+  float filled_ = kNoVelocity;
 };
 
 bool IsFinite(float f) {
@@ -126,10 +135,8 @@ void BCEQuasiGrid::ReplaceVelCol(int col, const std::vector<float>& z,
   // take the velocity of the nearer end, which the held ends of the interpolation give.
   const size_t last = z.size() - 1;
   const VelocityProfile profile{z.data() + last, v.data() + last, -1, static_cast<int>(z.size())};
-  int hint = 0;
-  for (int i = NodeIndex(col - 1, 0); i < NodeIndex(col, 0); ++i) {
-    VV[i] = InterpolateProfile<double>(profile, ZZ[i], hint);
-  }
+  const int first = NodeIndex(col - 1, 0);
+  InterpolateProfile<double>(profile, &ZZ[first], &VV[first], Nz);
 }
 
 void BCEQuasiGrid::InterpolateVelBetweenCols(const std::vector<int>& cols) {

@@ -37,21 +37,27 @@ void BCEQuasiGrid::SetVSelSubgrid(float v) {
 
 bool BCEQuasiGrid::ModVSelSubgrid(float dv, bool additive, float vMin, float vMax) {
   if (!SelectionInUse(*this)) return true;
-  const double factor = 1.0 + 0.01 * dv;  // dv is a percentage when not additive
-  bool unclamped = true;
-  ForEachSelectedVelocity(*this, [&](float& cell) {
-    float v = static_cast<float>(additive ? double(cell) + dv : double(cell) * factor);
-    if (!(v >= vMin)) {  // also when v or vMin is NaN
-      v = vMin;
-      unclamped = false;
-    }
-    if (v > vMax) {
-      v = vMax;
-      unclamped = false;
-    }
-    cell = v;
-  });
-  return unclamped;
+  bool clamped = false;
+  // The clamps are selects rather than branches, and the choice of formula is made once, so
+  // that the loop over the cells stays short.
+  const auto clampAll = [&](auto change) {
+    ForEachSelectedVelocity(*this, [&](float& cell) {
+      float v = static_cast<float>(change(double(cell)));
+      const bool low = !(v >= vMin);  // also when v or vMin is NaN
+      v = low ? vMin : v;
+      const bool high = v > vMax;
+      v = high ? vMax : v;
+      clamped = clamped || low || high;
+      cell = v;
+    });
+  };
+  if (additive) {
+    clampAll([dv](double old) { return old + dv; });
+  } else {
+    const double factor = 1.0 + 0.01 * dv;  // dv is a percentage
+    clampAll([factor](double old) { return old * factor; });
+  }
+  return !clamped;
 }
 
 bool BCEQuasiGrid::CellDnContinueV(BCFPoint& p) {

@@ -17,24 +17,32 @@ struct VelocityProfile {
   float V(int k) const { return v[k * step]; }
 };
 
-// Velocity of the profile at elevation e, evaluated in Real and rounded to float: at or below
-// the first point its velocity, at or above the last point its velocity, otherwise
+// Velocities of the profile at the n elevations e, written to out (which must not overlap the
+// profile), each evaluated in Real and rounded to float: at or below the first point its
+// velocity, at or above the last point its velocity, otherwise
 // v_k + (e - z_k) * (v_(k+1) - v_k) / (z_(k+1) - z_k) with k the last point not above e.
-// A NaN e takes the first velocity. hint carries the interval found by the previous call, so a
-// walk over ascending elevations costs one pass over the profile; any hint is safe, and a
-// profile that does not ascend gives some value of the profile's range without reading beyond
-// it.
+// A NaN elevation takes the first velocity. The search starts from the interval of the previous
+// elevation, so ascending elevations cost one pass over the profile; any order is safe, and a
+// profile that does not ascend gives values of its own range without reading beyond it.
 template <typename Real>
-float InterpolateProfile(const VelocityProfile& p, float e, int& hint) {
+void InterpolateProfile(const VelocityProfile& p, const float* e, float* out, int n) {
   const int last = p.count - 1;
-  if (!(e > p.Z(0))) return p.V(0);
-  if (!(e < p.Z(last))) return p.V(last);
-  int k = hint < 0 ? 0 : (hint >= last ? last - 1 : hint);
-  while (k > 0 && p.Z(k) > e) --k;
-  while (k + 1 < last && p.Z(k + 1) <= e) ++k;
-  hint = k;
-  const Real zk = p.Z(k);
-  const Real vk = p.V(k);
-  return static_cast<float>(vk +
-                            (Real(e) - zk) * (Real(p.V(k + 1)) - vk) / (Real(p.Z(k + 1)) - zk));
+  int k = 0;
+  for (int i = 0; i < n; ++i) {
+    const float x = e[i];
+    if (!(x > p.Z(0))) {
+      out[i] = p.V(0);
+      continue;
+    }
+    if (!(x < p.Z(last))) {
+      out[i] = p.V(last);
+      continue;
+    }
+    while (k > 0 && p.Z(k) > x) --k;
+    while (k + 1 < last && p.Z(k + 1) <= x) ++k;
+    const Real zk = p.Z(k);
+    const Real vk = p.V(k);
+    out[i] =
+        static_cast<float>(vk + (Real(x) - zk) * (Real(p.V(k + 1)) - vk) / (Real(p.Z(k + 1)) - zk));
+  }
 }
