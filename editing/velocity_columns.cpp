@@ -104,14 +104,10 @@ class GapResolution {
   float filled_ = kNoVelocity;
 };
 
-bool IsFinite(float f) {
-  return std::isfinite(f);
-}
-
 // A profile that can be interpolated: finite numbers, elevations strictly descending.
 bool ProfileDescends(const std::vector<float>& z, const std::vector<float>& v) {
   for (size_t k = 0; k < z.size(); ++k) {
-    if (!IsFinite(z[k]) || !IsFinite(v[k])) return false;
+    if (!std::isfinite(z[k]) || !std::isfinite(v[k])) return false;
     if (k > 0 && !(z[k] < z[k - 1])) return false;
   }
   return true;
