@@ -4,20 +4,35 @@
 
 #include "editing/internal/selection_in_use.h"
 
+#include <algorithm>
+
 namespace {
 
+// How a continuation finds the velocity it spreads into a target node.
+enum class SourceShape {
+  kOneNode,  // one source node for all rows of a V-line (down or up a column)
+  kRow,      // the node of the same row on the source V-line (sideways)
+};
+
 // The walker of every continuation: for the V-lines col0..col1 and the rows row0..row1 of each
-// (izrel), the node gets the velocity at node source(col, row) when that is a velocity (above
-// the resolution m); otherwise the node is left as it is. Sources are never among the nodes
-// written with another value, so the order of the walk does not matter; it runs down the
-// arrays.
-template <typename Source>
+// (izrel), the node takes the velocity of its source when that is a velocity (above the
+// resolution m); otherwise it is left as it is. source(col) gives the source node of row0 on
+// V-line col. Sources are never among the nodes written with another value, so the order of
+// the walk does not matter; it runs down the arrays.
+template <SourceShape kShape, typename Source>
 void SpreadVelocity(BCEQuasiGrid& g, int col0, int col1, int row0, int row1, float m,
                     Source source) {
+  const int n = row1 - row0 + 1;
+  if (n <= 0) return;
   for (int col = col0; col <= col1; ++col) {
-    for (int row = row0; row <= row1; ++row) {
-      const float v = g.VV[source(col, row)];
-      if (v > m) g.VV[g.NodeIndex(col, row)] = v;
+    float* to = &g.VV[g.NodeIndex(col, row0)];
+    const float* from = &g.VV[source(col)];
+    if constexpr (kShape == SourceShape::kOneNode) {
+      if (*from > m) std::fill(to, to + n, *from);
+    } else {
+      for (int k = 0; k < n; ++k) {
+        if (from[k] > m) to[k] = from[k];
+      }
     }
   }
 }
@@ -31,8 +46,8 @@ bool BCEQuasiGrid::ContinueVelDownward() {
   const int top = GetIZrel(SelSubgrid.TopNode);
   // A one-row selection continues down to the bottom node of each V-line.
   const int lowest = top == bot ? 0 : bot;
-  SpreadVelocity(*this, SelSubgrid.LeftCol, SelSubgrid.RightCol - 1, lowest, top - 1, m,
-                 [&](int col, int) { return NodeIndex(col, top); });
+  SpreadVelocity<SourceShape::kOneNode>(*this, SelSubgrid.LeftCol, SelSubgrid.RightCol - 1, lowest,
+                                        top - 1, m, [&](int col) { return NodeIndex(col, top); });
   return true;
 }
 
@@ -43,8 +58,8 @@ bool BCEQuasiGrid::ContinueVelUpward() {
   const int top = GetIZrel(SelSubgrid.TopNode);
   // A one-row selection continues up to the top node of each V-line.
   const int highest = top == bot ? Nz - 1 : top;
-  SpreadVelocity(*this, SelSubgrid.LeftCol, SelSubgrid.RightCol - 1, bot + 1, highest, m,
-                 [&](int col, int) { return NodeIndex(col, bot); });
+  SpreadVelocity<SourceShape::kOneNode>(*this, SelSubgrid.LeftCol, SelSubgrid.RightCol - 1, bot + 1,
+                                        highest, m, [&](int col) { return NodeIndex(col, bot); });
   return true;
 }
 
@@ -70,7 +85,8 @@ bool BCEQuasiGrid::ContinueVelHorizontally(char dir) {
     last = dir == 'L' ? left - 1 : lastCellCol;
   }
   const float m = GetVelMinRes();
-  SpreadVelocity(*this, first, last, GetIZrel(SelSubgrid.BotNode), GetIZrel(SelSubgrid.TopNode), m,
-                 [&](int, int row) { return NodeIndex(source, row); });
+  const int bot = GetIZrel(SelSubgrid.BotNode);
+  SpreadVelocity<SourceShape::kRow>(*this, first, last, bot, GetIZrel(SelSubgrid.TopNode), m,
+                                    [&](int) { return NodeIndex(source, bot); });
   return true;
 }

@@ -4,17 +4,33 @@
 
 #include "editing/internal/selection_in_use.h"
 
+#include <algorithm>
+
 namespace {
 
-// Calls f(VV[i]) for every selected cell, column by column from LeftCol and upward within a
-// column; the selection must fit the grid.
+// Calls f(p, n) for every selected column, column by column from LeftCol: its n selected cells
+// from the lowest upward lie at p. The selection must fit the grid.
 template <typename F>
-void ForEachSelectedVelocity(BCEQuasiGrid& g, F f) {
+void ForEachSelectedRun(BCEQuasiGrid& g, F f) {
   const BCSubgrid& s = g.SelSubgrid;
+  const int n = s.TopNode - s.BotNode + 1;
   for (int col = s.LeftCol; col < s.RightCol; ++col) {
-    const int shift = (col - s.LeftCol) * g.Nz;  // the same rows on V-line col
-    for (int i = s.BotNode + shift; i <= s.TopNode + shift; ++i) f(g.VV[i]);
+    f(&g.VV[s.BotNode + (col - s.LeftCol) * g.Nz], n);  // the same rows on V-line col
   }
+}
+
+// Applies f to p[0] .. p[n - 1] and ORs its results. Blocks of a fixed length let the compiler
+// use vector instructions for them.
+template <typename F>
+int ApplyInBlocks(float* p, int n, F f) {
+  constexpr int kBlock = 8;
+  int result = 0;
+  int i = 0;
+  for (; i + kBlock <= n; i += kBlock) {
+    for (int k = 0; k < kBlock; ++k) result |= f(p[i + k]);
+  }
+  for (; i < n; ++i) result |= f(p[i]);
+  return result;
 }
 
 }  // namespace
@@ -32,24 +48,24 @@ void BCEQuasiGrid::GetApexVels(float& VTopLeft, float& VTopRight, float& VBotLef
 
 void BCEQuasiGrid::SetVSelSubgrid(float v) {
   if (!SelectionInUse(*this)) return;
-  ForEachSelectedVelocity(*this, [v](float& cell) { cell = v; });
+  ForEachSelectedRun(*this, [v](float* p, int n) { std::fill(p, p + n, v); });
 }
 
 bool BCEQuasiGrid::ModVSelSubgrid(float dv, bool additive, float vMin, float vMax) {
   if (!SelectionInUse(*this)) return true;
-  bool clamped = false;
-  // The clamps are selects rather than branches, and the choice of formula is made once, so
-  // that the loop over the cells stays short.
+  int clamped = 0;
+  // The formula is chosen once and the clamps are selects, so that the loop over the cells has
+  // no branch.
   const auto clampAll = [&](auto change) {
-    ForEachSelectedVelocity(*this, [&](float& cell) {
+    const auto clampOne = [&](float& cell) {
       float v = static_cast<float>(change(double(cell)));
       const bool low = !(v >= vMin);  // also when v or vMin is NaN
       v = low ? vMin : v;
       const bool high = v > vMax;
-      v = high ? vMax : v;
-      clamped = clamped || low || high;
-      cell = v;
-    });
+      cell = high ? vMax : v;
+      return int(low) | int(high);
+    };
+    ForEachSelectedRun(*this, [&](float* p, int n) { clamped |= ApplyInBlocks(p, n, clampOne); });
   };
   if (additive) {
     clampAll([dv](double old) { return old + dv; });
@@ -57,7 +73,7 @@ bool BCEQuasiGrid::ModVSelSubgrid(float dv, bool additive, float vMin, float vMa
     const double factor = 1.0 + 0.01 * dv;  // dv is a percentage
     clampAll([factor](double old) { return old * factor; });
   }
-  return !clamped;
+  return clamped == 0;
 }
 
 bool BCEQuasiGrid::CellDnContinueV(BCFPoint& p) {
