@@ -46,6 +46,7 @@ case "$job" in
     configure build-asan -DQUASIGRID_SANITIZE=ON -DQUASIGRID_BUILD_BENCHMARKS=OFF
     cmake --build build-asan -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    LSAN_OPTIONS=suppressions=$root/tools/lsan.supp \
       ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;
   *)
