@@ -14,11 +14,11 @@ inline constexpr size_t kHorizonLineLimit = 4096;
 
 // One horizon. Ordered and compared by IH alone.
 struct BCHor {
-  int IH;          // H-line index (0 = top); the sort key and identity
-  int16_t ID;      // identifier, unique within a list
-  int16_t Width;   // display attribute for the host
-  int Color;       // display attribute for the host
-  int16_t Status;  // origin: 0 grid H-line, 1..999 inverted from wave Status, >= 1000 implanted
+  int IH;         // H-line index (0 = top); the sort key and identity
+  int16_t ID;     // identifier, unique within a list
+  int16_t Width;  // display attribute for the host
+  int Color;      // display attribute for the host
+  int16_t Status; // origin: 0 grid H-line, 1..999 inverted from wave Status, >= 1000 implanted
 
   BCHor() : IH(1), ID(1), Width(3), Color(4210816), Status(0) {}
   bool operator<(const BCHor& other) const { return IH < other.IH; }

@@ -231,9 +231,13 @@ class BCQuasiGrid {
   void SaveHor(const AnsiString& fileName);
 
   // ---- model tables ----
-  // what: 1 geometry and velocities, 2 fixed-cell flags.
+  // what: 1 geometry and velocities, 2 fixed-cell flags. With 1 the model is trimmed and its
+  // -0 values become the 0 the table keeps. LoadBackProblem (storage/model_check.h) tells
+  // beforehand whether the saved grid will load back as it is.
   bool SaveModelDb(const AnsiString& dbDir, bool backup, int what);
   // what: 1 geometry and velocities, 2 velocities from V2 (with 1), 4 fixed-cell flags.
+  // False, the model unchanged, for a table that is not a grid or holds a NULL, a text, a blob
+  // or a value that is not finite in a field it reads; CheckModelTable says why.
   bool LoadModelDb(const AnsiString& dbDir, bool backup, int what, bool reserve);
 
  protected:

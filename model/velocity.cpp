@@ -46,7 +46,8 @@ bool BCQuasiGrid::GetVRangeInSel(float& vmin, float& vmax) {
 
 void BCQuasiGrid::TrimVelocity() {
   const int nx = GetNx();
-  if (nx < 1 || Nz <= 0 || VV.size() != static_cast<size_t>(nx) * Nz) return;
+  // A single V-line has no cells to copy from (and no V-line before its last one).
+  if (nx < 2 || Nz <= 0 || VV.size() != static_cast<size_t>(nx) * Nz) return;
   const int lastLine = (nx - 1) * Nz;
   // Bottom nodes first, so that the last V-line's bottom node below copies a corrected value.
   for (int i = 0; i < lastLine; i += Nz) VV[i] = VV[i + 1];

@@ -155,7 +155,7 @@ void CheckElevations(const std::vector<float>& z, size_t nz, ProblemList& out) {
 }
 
 void CheckGrid(const GridColumns& grid, ProblemList& out) {
-  if (!grid.xUsable) return;
+  if (!grid.xUsable || grid.x.empty()) return;
   const size_t n = grid.x.size();
   const std::vector<size_t> starts = FindVLines(grid.x, out);
   if (!CheckNodeCount(n, starts.size(), out)) return;

@@ -171,9 +171,10 @@ TEST(LoadModelDb, RefusesFieldsThatHoldNoNumber) {
   for (const char* field : {"X", "Z", "V", "Fix", "V2"}) {
     for (const char* value : {"NULL", "'abc'", "x'00'"}) {
       exec(std::string("UPDATE model SET ") + field + " = " + value + " WHERE rowid = 4");
-      BCQuasiGrid loaded;
+      BCQuasiGrid loaded = EvenGrid(2, 3, 5, 6);
       const bool v2 = std::string(field) == "V2";
       EXPECT_FALSE(loaded.LoadModelDb(dirs.db.Path(), false, v2 ? 7 : 5, false)) << field << value;
+      EXPECT_EQ(loaded.XX, (std::vector<float>{5, 6})) << "unchanged after a refusal";
       EXPECT_EQ(v2, loaded.LoadModelDb(dirs.db.Path(), false, 5, false)) << field << value;
       ASSERT_TRUE(g.SaveModelDb(dirs.db.Path(), false, 3));
     }
