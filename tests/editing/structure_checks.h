@@ -1,5 +1,5 @@
-// Helpers shared by the structure-edit tests: making a marked selection and checking the rules
-// every edit keeps.
+// Helpers of the structure-edit tests: a marked selection, horizon lines, and the rules every
+// edit keeps.
 #pragma once
 
 #include <algorithm>
@@ -16,32 +16,30 @@ inline void Select(BCQuasiGrid& g, const BCSubgrid& s) {
   g.SelActive = true;
 }
 
-// The IH of every horizon, in list order.
 inline std::vector<int> HorizonLines(const BCQuasiGrid& g) {
   std::vector<int> lines;
   for (const BCHor& h : g.Hors) lines.push_back(h.IH);
   return lines;
 }
 
-// The first broken rule of a consistent model, or "" when all hold: node arrays Nx x Nz,
-// WholeSubgrid, strictly ascending X and elevations, horizons on existing H-lines in ascending
-// order, a zoom inside the grid, and selected marks exactly on the active selection.
+// The first broken rule, or "": arrays of Nx x Nz, WholeSubgrid, strictly ascending X and
+// elevations, ascending horizons on existing H-lines, a full-height zoom inside the grid, and
+// selected marks exactly on the active selection.
 inline std::string BrokenRule(const BCQuasiGrid& g) {
   const int nx = g.GetNx(), nz = g.Nz;
-  const size_t n = static_cast<size_t>(nx) * static_cast<size_t>(nz);
-  if (g.ZZ.size() != n || g.VV.size() != n || g.CellFlags.size() != n) return "array sizes";
+  const size_t n = static_cast<size_t>(nx * nz);
+  if (g.ZZ.size() != n || g.VV.size() != n || g.CellFlags.size() != n) return "sizes";
   if (!(g.WholeSubgrid == BCSubgrid{0, nx - 1, 1, nz - 1})) return "WholeSubgrid";
-  if (std::adjacent_find(g.XX.begin(), g.XX.end(), std::greater_equal<>()) != g.XX.end())
-    return "XX not ascending";
+  const auto ascending = [](auto first, auto last) {
+    return std::adjacent_find(first, last, std::greater_equal<>()) == last;
+  };
+  if (!ascending(g.XX.begin(), g.XX.end())) return "XX";
   for (int c = 0; c < nx; ++c) {
-    const auto line = g.ZZ.begin() + c * nz;
-    if (std::adjacent_find(line, line + nz, std::greater_equal<>()) != line + nz)
-      return "ZZ not ascending on V-line " + std::to_string(c);
+    if (!ascending(g.ZZ.begin() + c * nz, g.ZZ.begin() + (c + 1) * nz)) return "ZZ";
   }
-  for (size_t k = 0; k < g.Hors.size(); ++k) {
-    const int ih = g.Hors[k].IH;
-    if (ih < 0 || ih > nz - 1 || (k > 0 && g.Hors[k - 1].IH >= ih)) return "horizons";
-  }
+  const std::vector<int> hors = HorizonLines(g);
+  if (!ascending(hors.begin(), hors.end()) || (!hors.empty() && (hors[0] < 0 || hors.back() >= nz)))
+    return "horizons";
   const BCSubgrid& z = g.ZoomSubgrid;
   if (z.LeftCol < 0 || z.LeftCol >= z.RightCol || z.RightCol > nx - 1 ||
       z.BotNode != z.LeftCol * nz + 1 || z.TopNode != z.LeftCol * nz + nz - 1)
@@ -49,6 +47,5 @@ inline std::string BrokenRule(const BCQuasiGrid& g) {
   BCQuasiGrid marked = g;
   marked.UnselectCells();
   if (g.SelActive) marked.MarkSelSubGridCells(g.SelSubgrid);
-  if (marked.CellFlags != g.CellFlags) return "selected marks";
-  return "";
+  return marked.CellFlags == g.CellFlags ? "" : "marks";
 }
