@@ -46,9 +46,10 @@ void RemoveVLinesFrom(std::vector<T>& data, int nx, size_t width, const LineRemo
 }  // namespace
 
 size_t NodeCountOrThrow(int64_t nx, int64_t nz) {
-  const int64_t total = nx * nz;
-  if (nx < 0 || nz < 0 || total > INT_MAX) throw std::bad_alloc();
-  return static_cast<size_t>(total);
+  if (nx < 0 || nz < 0 || nx > INT_MAX || nz > INT_MAX || nx * nz > INT_MAX) {
+    throw std::bad_alloc();
+  }
+  return static_cast<size_t>(nx * nz);
 }
 
 void SwapInVLines(BCQuasiGrid& g, NodeArrays& a) {

@@ -46,13 +46,13 @@ bool IntervalsFit(const Spacing& s, float d, float minGap) {
 
 // First interval of the V-line insertion over a column of width w.
 float FirstVInterval(const Spacing& s, float w) {
-  if (s.uniform) return w / static_cast<float>(s.n + 1);
+  if (s.uniform) return w / static_cast<float>(int64_t{s.n} + 1);
   return (s.q - 1) * w / (s.Q - 1);
 }
 
 // First interval of the H-line insertion over a row of height h.
 float FirstHInterval(const Spacing& s, float h) {
-  if (s.uniform) return h / static_cast<float>(s.n + 1);
+  if (s.uniform) return h / static_cast<float>(int64_t{s.n} + 1);
   return h * ((s.q - 1) / (s.Q - 1));
 }
 

@@ -80,8 +80,8 @@ NodeArrays GrowVLines(const BCQuasiGrid& g, const LineInsertion& ins, FillVLines
   using namespace rebuild_detail;
   const int nx = g.GetNx();
   const size_t nz = static_cast<size_t>(g.Nz);
+  const size_t total = NodeCountOrThrow(ins.NewTotal64(nx), g.Nz);
   const int newNx = ins.NewTotal(nx);
-  const size_t total = NodeCountOrThrow(newNx, g.Nz);
   NodeArrays a;
   a.xx.reserve(static_cast<size_t>(newNx));
   a.zz.reserve(total);
@@ -113,7 +113,7 @@ template <typename FillRows>
 NodeArrays GrowRows(const BCQuasiGrid& g, const LineInsertion& ins, FillRows fill) {
   using namespace rebuild_detail;
   const int nx = g.GetNx();
-  const size_t total = NodeCountOrThrow(nx, ins.NewTotal(g.Nz));
+  const size_t total = NodeCountOrThrow(nx, ins.NewTotal64(g.Nz));
   NodeArrays a;
   a.zz.reserve(total);
   a.vv.reserve(total);

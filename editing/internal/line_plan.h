@@ -6,6 +6,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdint>
 
 // count new lines before each old line first..last, so between old lines j - 1 and j.
 struct LineInsertion {
@@ -14,7 +15,9 @@ struct LineInsertion {
   int count;
 
   int Sites() const { return last - first + 1; }
-  int NewTotal(int oldTotal) const { return oldTotal + Sites() * count; }
+  // Lines after the insertion, in 64 bits: a huge count must not wrap before it is refused.
+  int64_t NewTotal64(int oldTotal) const { return oldTotal + int64_t{Sites()} * count; }
+  int NewTotal(int oldTotal) const { return static_cast<int>(NewTotal64(oldTotal)); }
   bool Drops(int /*j*/) const { return false; }
   // Where old line j lands: shifted by the lines inserted before it.
   int NewIndex(int j) const { return j + count * std::clamp(j - first + 1, 0, Sites()); }

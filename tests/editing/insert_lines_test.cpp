@@ -2,6 +2,7 @@
 // flags, selection, zoom and horizons.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <limits>
 #include <vector>
 
@@ -110,6 +111,12 @@ TEST(InsertHLines, SplitsTheRowOnEveryVLine) {
   Select(g, {0, 1, 2, 2});
   const BCEQuasiGrid before = g;
   EXPECT_EQ(g.InsertHLines(1, 1, 5.1f), 0);  // too thin on V-line 0
+  // So many lines that node indices would overflow: reported as exhausted memory.
+  std::vector<AnsiString> errors;
+  const ErrorHandler previous = SetErrorHandler([&](const AnsiString& t) { errors.push_back(t); });
+  EXPECT_EQ(g.InsertHLines(INT_MAX, 1, 1e-30f), -1);
+  SetErrorHandler(previous);
+  EXPECT_EQ(errors.size(), 1u);
   EXPECT_TRUE(SameModel(g, before));
   ASSERT_EQ(g.InsertHLines(1, 1, 5), 1);
   EXPECT_EQ(g.ZZ, (Floats{0, 10, 15, 20, 30, 0, 10, 45, 80, 90}));
