@@ -1,20 +1,15 @@
-// The commands of the quasigrid tool; each takes its arguments and returns the exit status.
+// The commands of the quasigrid tool. Each Define function adds its command to the application
+// with its options, help text and the action run after a successful parse; an action reports
+// failure by raising UsageError (status 2) or CommandError (status 1).
 #pragma once
 
-#include "cli/args.h"
+namespace CLI {
+class App;
+}
 
-class BCEQuasiGrid;
-
-int RunNew(const Args& args);
-int RunInfo(const Args& args);
-int RunCopy(const Args& args);
-int RunDemo(const Args& args);
-int RunPicture(const Args& args);
-
-// The table file of a directory: DIR/model.db, or DIR/modelbk.db for the backup table.
-std::string TablePath(const std::string& dir, bool backup);
-// Loads the model of DIR with its fixed cells and the horizons of DIR/model.hor; a missing
-// table, a table that holds no model, or a bad horizon file raises CommandError.
-void LoadSavedModel(const std::string& dir, bool backup, BCEQuasiGrid& model);
-// The horizon file that the tool keeps beside the tables.
-std::string HorizonPath(const std::string& dir);
+void DefineNewCommand(CLI::App& app);
+void DefineDemoCommand(CLI::App& app);
+void DefineInfoCommand(CLI::App& app);
+void DefineCheckCommand(CLI::App& app);
+void DefineCopyCommand(CLI::App& app);
+void DefinePictureCommand(CLI::App& app);

@@ -1,72 +1,69 @@
-// The quasigrid tool: builds, inspects and copies velocity models without writing a host.
+// The quasigrid tool: builds, inspects, checks, copies and draws velocity models without writing
+// a host. Arguments are parsed by CLI11; every error is one line on standard error.
+#include <CLI/CLI.hpp>
+
 #include <cstdio>
 #include <exception>
 #include <string>
 
-#include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/errors.h"
 #include "platform/table.h"
+
+#ifndef QUASIGRID_VERSION
+#define QUASIGRID_VERSION "unknown"
+#endif
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quasigrid <command> [arguments]\n"
-    "\n"
-    "commands:\n"
-    "  new DIR      build a starting model and save it into DIR/model.db\n"
-    "  info DIR     describe the model saved in DIR\n"
-    "  copy DIR     copy the main model table to the backup table or back\n"
-    "  picture DIR  draw the model saved in DIR into a PNG file\n"
-    "  demo [DIR]   build the default model in DIR (a new temporary folder by default)\n"
-    "               describe it and draw it\n"
-    "\n"
-    "Run 'quasigrid <command> --help' for the arguments of a command.\n";
+// The commands in the order --help lists them.
+constexpr void (*kCommands[])(CLI::App&) = {DefineNewCommand,  DefineDemoCommand,
+                                            DefineInfoCommand, DefineCheckCommand,
+                                            DefineCopyCommand, DefinePictureCommand};
 
-struct Command {
-  const char* name;
-  int (*run)(const Args&);
-  std::vector<std::string> flags;
-};
+// "quasigrid" or "quasigrid new": the command that was being run, for the message prefix.
+std::string CommandName(const CLI::App& app) {
+  const auto used = app.get_subcommands();
+  return used.empty() ? "quasigrid" : "quasigrid " + used.front()->get_name();
+}
 
-const Command kCommands[] = {
-    {"new", RunNew, {"backup", "force"}},
-    {"info", RunInfo, {"backup"}},
-    {"copy", RunCopy, {"to-backup", "from-backup"}},
-    {"picture", RunPicture, {"backup"}},
-    {"demo", RunDemo, {}},
-};
+int Fail(const CLI::App& app, const char* text, int status) {
+  std::string line = CommandName(app) + ": " + text;
+  // Messages stay on one line, whatever the text carried.
+  for (char& c : line) {
+    if (c == '\n') c = ' ';
+  }
+  if (status == 2) line += " (see '" + CommandName(app) + " --help')";
+  std::fprintf(stderr, "%s\n", line.c_str());
+  return status;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
-  std::string name = argv[1];
-  if (name == "help" || name == "--help" || name == "-h") {
-    std::fputs(kUsage, stdout);
+  CLI::App app("Builds, edits, stores and exchanges 2-D seismic velocity models (quasi-grids).",
+               "quasigrid");
+  app.set_version_flag("--version", "quasigrid " QUASIGRID_VERSION);
+  app.require_subcommand(1, 1);
+  app.fallthrough(false);
+  app.footer("Run 'quasigrid COMMAND --help' for the arguments of a command.");
+  for (const auto define : kCommands) define(app);
+  try {
+    app.parse(argc, argv);
     return 0;
+  } catch (const CLI::ParseError& e) {
+    // Help and version end the parse with status 0 and are printed as CLI11 lays them out.
+    if (e.get_exit_code() == 0) return app.exit(e);
+    if (app.get_subcommands().empty() && argc > 1 && argv[1][0] != '-')
+      return Fail(app, ("unknown command '" + std::string(argv[1]) + "'").c_str(), 2);
+    return Fail(app, e.what(), 2);
+  } catch (const UsageError& e) {
+    return Fail(app, e.what(), 2);
+  } catch (const CommandError& e) {
+    return Fail(app, e.what(), 1);
+  } catch (const EDBEngineError& e) {
+    return Fail(app, (std::string("table store: ") + e.what()).c_str(), 1);
+  } catch (const std::exception& e) {
+    return Fail(app, e.what(), 1);
   }
-  for (const Command& command : kCommands) {
-    if (name != command.name) continue;
-    try {
-      return command.run(Args(argc, argv, 2, command.flags));
-    } catch (const UsageError& e) {
-      std::fprintf(stderr, "quasigrid %s: %s (see 'quasigrid %s --help')\n", command.name, e.what(),
-                   command.name);
-      return 2;
-    } catch (const CommandError& e) {
-      std::fprintf(stderr, "quasigrid %s: %s\n", command.name, e.what());
-      return 1;
-    } catch (const EDBEngineError& e) {
-      std::fprintf(stderr, "quasigrid %s: table store: %s\n", command.name, e.what());
-      return 1;
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "quasigrid %s: %s\n", command.name, e.what());
-      return 1;
-    }
-  }
-  std::fprintf(stderr, "quasigrid: unknown command '%s'\n%s", name.c_str(), kUsage);
-  return 2;
 }

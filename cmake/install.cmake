@@ -4,10 +4,10 @@ include(CMakePackageConfigHelpers)
 
 set(QUASIGRID_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/quasigrid)
 
-install(TARGETS quasigrid EXPORT quasigridTargets
+install(TARGETS quasigrid quasigrid_picture EXPORT quasigridTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(DIRECTORY platform model horizons editing storage
+install(DIRECTORY platform model horizons editing storage picture
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quasigrid
   FILES_MATCHING PATTERN "*.h" PATTERN "tools" EXCLUDE)
 install(EXPORT quasigridTargets NAMESPACE quasigrid:: DESTINATION ${QUASIGRID_CMAKE_DIR})

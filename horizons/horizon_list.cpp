@@ -2,6 +2,7 @@
 #include "horizons/horizons.h"
 
 #include <algorithm>
+#include <fstream>
 #include <istream>
 
 #include "platform/files.h"
@@ -27,14 +28,17 @@ int CheckIdOrder(const HorVect& list, size_t count, int ih, int id) {
   return aboveBefore && belowAt ? kMayAdd : kBreaksOrder;
 }
 
-// Parses the lines into list; 0, or the 1-based number of the first line that does not parse
-// (the list is then empty).
-int ParseLines(HorVect& list, const BCStringList& lines) {
+// Parses the lines of a stream into list, one at a time and each of bounded length; 0, or the
+// 1-based number of the first line that does not parse (the list is then empty).
+int ParseLines(HorVect& list, std::istream& in) {
   BCHor scratch;  // one record for every line; only fully parsed lines are appended
-  for (int i = 0; i < lines.GetCount(); ++i) {
-    if (!scratch.SetFromString(lines[i])) {
+  AnsiString line;
+  for (int number = 1;; ++number) {
+    const LineRead read = S_ReadLnLimited(in, line, kHorizonLineLimit);
+    if (read == LineRead::kEnd) break;
+    if (read == LineRead::kTooLong || !scratch.SetFromString(line)) {
       list.clear();
-      return i + 1;
+      return number;
     }
     list.push_back(scratch);
   }
@@ -100,16 +104,20 @@ bool HorVect::IsBandEmpty(int ih1, int ih2, bool withFirst) {
 
 int HorVect::Load(const AnsiString& fileName) {
   clear();
-  BCStringList lines;
-  if (!lines.LoadFromFile(fileName, true)) return 0;
-  return ParseLines(*this, lines);
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in.is_open()) return 0;
+  const int bad = ParseLines(*this, in);
+  // A file that cannot be read to its end loads as no horizons, whatever its first lines held.
+  if (in.bad()) {
+    clear();
+    return 0;
+  }
+  return bad;
 }
 
 int HorVect::LoadFromStream(std::istream& in) {
   clear();
-  BCStringList lines;
-  lines.LoadFromStream(in, true);
-  return ParseLines(*this, lines);
+  return ParseLines(*this, in);
 }
 
 void HorVect::Save(const AnsiString& fileName) {

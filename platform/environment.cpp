@@ -1,9 +1,14 @@
 // Settings of the environment: the template-table directory and coordinate comparison resolution.
 #include "platform/environment.h"
 
-#include <cmath>
+#include <unistd.h>
 
+#include <cmath>
 #include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "platform/table_templates.h"
 
 #ifndef QUASIGRID_SAMPLE_DIR
 #define QUASIGRID_SAMPLE_DIR "."
@@ -19,12 +24,42 @@ AnsiString WithoutTrailingSeparator(AnsiString dir) {
   return dir;
 }
 
-// The build tree's templates while they exist, else those of the installed package: a host
-// linked against an installed library finds them without being told.
-AnsiString DefaultSampleDir() {
+bool HoldsTemplates(const std::filesystem::path& dir) {
   std::error_code ec;
-  if (std::filesystem::exists(QUASIGRID_SAMPLE_DIR "/model.db", ec)) return QUASIGRID_SAMPLE_DIR;
-  return QUASIGRID_INSTALLED_SAMPLE_DIR;
+  return std::filesystem::is_regular_file(dir / "model.db", ec) &&
+         std::filesystem::is_regular_file(dir / "modelbk.db", ec);
+}
+
+// The folder of the running program: a tool installed under any prefix finds the templates
+// installed beside it, in PREFIX/share/quasigrid/sample.
+std::filesystem::path ProgramDir() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : exe.parent_path();
+}
+
+// Where no template folder exists (an installed copy moved away from both its prefix and its
+// build tree), empty templates are written once into a folder of our own under the temporary
+// directory, so that a missing table can still be made.
+AnsiString MadeSampleDir() {
+  std::error_code ec;
+  const std::filesystem::path dir = std::filesystem::temp_directory_path(ec) /
+                                    ("quasigrid-templates-" + std::to_string(getuid()));
+  if (HoldsTemplates(dir)) return dir.string();
+  std::string error;
+  WriteTemplateTables(dir.string(), error);  // on failure the copy of a template fails later
+  return dir.string();
+}
+
+AnsiString DefaultSampleDir() {
+  const std::filesystem::path beside = ProgramDir();
+  const std::filesystem::path candidates[] = {
+      beside.empty() ? std::filesystem::path() : beside / "../share/quasigrid/sample",
+      QUASIGRID_SAMPLE_DIR, QUASIGRID_INSTALLED_SAMPLE_DIR};
+  for (const auto& dir : candidates) {
+    if (!dir.empty() && HoldsTemplates(dir)) return dir.lexically_normal().string();
+  }
+  return MadeSampleDir();
 }
 
 AnsiString& SampleDir() {

@@ -4,7 +4,10 @@
 #include "platform/runtime.h"
 
 // The directory of the empty template tables model.db and modelbk.db, without a trailing
-// separator. Until G2_SetDBSampleDir is called, the directory the build put them in.
+// separator. Until G2_SetDBSampleDir is called, the first folder holding both templates of:
+// PROGRAM/../share/quasigrid/sample beside the running program, the build tree's, the configured
+// install folder; when none holds them, empty templates written into a folder of the library's
+// own under the temporary directory.
 AnsiString G2_GetDBSampleDir();
 
 // Points G2_GetDBSampleDir at another directory; a trailing separator is dropped.

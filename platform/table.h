@@ -15,10 +15,20 @@ struct sqlite3_stmt;
 
 // Failure of the table store itself: a file that is missing or not a table of ours, a damaged
 // file, a full disk, an operation the table's state does not allow.
+// Each one made is noted as the store's last failure (LastTableStoreError).
 class EDBEngineError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  explicit EDBEngineError(const AnsiString& what);
+  explicit EDBEngineError(const char* what) : EDBEngineError(AnsiString(what)) {}
 };
+
+// The text of the last failure of the table store in this process, such as
+// "DIR/model.db: cannot open the table: unable to open database file"; empty before the first
+// and after ClearTableStoreError. A host told false by a save or a load prints it as the reason.
+AnsiString LastTableStoreError();
+// Forgets the last failure. A model-table filer calls it when it is made, so that after a failed
+// save or load the text is that operation's own, or empty when the store did not fail in it.
+void ClearTableStoreError();
 
 class TTable;
 
@@ -118,6 +128,17 @@ class TTable {
   void Edit();  // Opens the current record for change; the following Next stores the change.
   void Post();  // Stores the open record.
 
+  // Watching for values that are no numbers: while on, every field read from a stored record
+  // checks the value's type, and a NULL, a text or a blob (which still reads as 0) is noted.
+  // Turning the watch on forgets what was noted before. A loader that must refuse such values
+  // reads with the watch on and asks SawNonNumeric afterwards; a type look-up per field is all
+  // it costs.
+  void WatchNonNumeric(bool on) {
+    watchNonNumeric_ = on;
+    sawNonNumeric_ = false;
+  }
+  bool SawNonNumeric() const { return sawNonNumeric_; }
+
   TFields* GetFields() { return &fields_; }
   TField* GetField(int pos) { return fields_.GetField(pos); }  // GetFields()->GetField(pos)
 
@@ -149,6 +170,7 @@ class TTable {
   void BindBuffer(sqlite3_stmt* stmt);
 
   double ReadField(int pos) const;
+  void NoteFieldType(int pos) const;
   void WriteField(int pos, double value);
 
   AnsiString databaseName_;
@@ -164,6 +186,8 @@ class TTable {
   bool active_ = false;
   bool eof_ = true;
   bool cursorOnCurrent_ = false;  // cursor_ stands on the current record, so Next steps it
+  bool watchNonNumeric_ = false;
+  mutable bool sawNonNumeric_ = false;  // noted by reads, which are const
   State state_ = State::Browse;
   Source source_ = Source::None;
   // Rowid of the current record; one the cursor stands on is read from the cursor only by Edit,

@@ -153,8 +153,17 @@ void TTable::BindBuffer(sqlite3_stmt* stmt) {
 
 double TTable::ReadField(int pos) const {
   // Kept lean: a walk reads millions of fields. A closed table has no current record either.
-  if (source_ == Source::Cursor) return sqlite3_column_double(cursor_, pos + 1);
+  if (source_ == Source::Cursor) {
+    // The type is asked first: converting the value may change what SQLite reports.
+    if (watchNonNumeric_) NoteFieldType(pos);
+    return sqlite3_column_double(cursor_, pos + 1);
+  }
   return source_ == Source::Buffer ? buffer_[static_cast<size_t>(pos)] : 0.0;
+}
+
+void TTable::NoteFieldType(int pos) const {
+  const int type = sqlite3_column_type(cursor_, pos + 1);
+  if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) sawNonNumeric_ = true;
 }
 
 void TTable::WriteField(int pos, double value) {

@@ -2,6 +2,7 @@
 #include "model/quasigrid.h"
 
 #include "platform/environment.h"
+#include "platform/table.h"
 #include "storage/model_messages.h"
 #include "storage/modelfiler.h"
 
@@ -68,6 +69,14 @@ void LendColumns(TCModelFiler& filer, int what, bool reserve, size_t n, TableCol
   if (what & kLoadFixed) {
     if (reserve) c.fix.reserve(n);
     filer.SetFloatVectPtr(mfFix, &c.fix);
+  }
+}
+
+// The table keeps a zero as an integer, so -0 comes back as +0; the model is given the zeros the
+// table will hold, so that a reload gives its values back bit for bit.
+void MakeZerosPositive(std::vector<float>& values) {
+  for (float& value : values) {
+    if (value == 0.0f) value = 0.0f;
   }
 }
 
@@ -154,6 +163,7 @@ bool BCQuasiGrid::SaveModelDb(const AnsiString& dbDir, bool backup, int what) {
         x = NodeXs(XX, Nz);
         // The copy nodes are written as TrimVelocity completes them.
         TrimVelocity();
+        for (std::vector<float>* values : {&x, &XX, &ZZ, &VV}) MakeZerosPositive(*values);
       }
       if (what & kSaveFixed) fix = FixColumn(CellFlags, static_cast<size_t>(n));
     } catch (const std::bad_alloc&) {
@@ -186,7 +196,10 @@ bool BCQuasiGrid::LoadModelDb(const AnsiString& dbDir, bool backup, int what, bo
     std::vector<unsigned char> flags;
     try {
       LendColumns(*filer, what, reserve, n, columns);
+      // A NULL, a text or a blob reads as 0 and would pass for a number: it refuses the load.
+      filer->Table->WatchNonNumeric(true);
       if (!filer->LoadFV()) return false;  // the filer has shown the message
+      if (filer->Table->SawNonNumeric()) return false;
       if (!ColumnsComplete(columns, what, n)) return false;
       if (what & kLoadGeometry) {
         if (!BuildGeometry(columns, n, geometry)) return false;

@@ -9,6 +9,8 @@
 
 TCModelFiler::TCModelFiler(const AnsiString& dbDir, bool backup, [[maybe_unused]] char mode)
     : Valid(false), RecCount(0), FloatArr{}, FloatVect{}, Table(nullptr) {
+  // The store's failure text then tells what went wrong in this filer's operation only.
+  ClearTableStoreError();
   const AnsiString tableName = backup ? "modelbk.db" : "model.db";
   if (!FileExists(dbDir + "/" + tableName)) {
     // A failed copy shows up as a table that cannot be opened below.

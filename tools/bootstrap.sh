@@ -8,7 +8,8 @@ job=${1:-run}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
+          libcli11-dev nlohmann-json3-dev libcairo2-dev fonts-dejavu-core poppler-utils pkg-config)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
@@ -21,24 +22,29 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
-configure_and_build() {  # $1 build folder, then extra cmake arguments
+# Every job configures its folder with the same settings, so that run then test in one clone
+# gives the same build as test alone; run only builds fewer targets.
+configure() {  # $1 build folder, then extra cmake arguments
   local dir=$1; shift
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
 }
 
 case "$job" in
   run)
-    configure_and_build build -DQUASIGRID_BUILD_BENCHMARKS=OFF
+    configure build -DQUASIGRID_BUILD_TESTS=ON -DQUASIGRID_BUILD_BENCHMARKS=ON
+    cmake --build build -j "$jobs" --target quasigrid-cli
     out=$(mktemp -d /tmp/quasigrid-demo.XXXXXX)
     ./build/quasigrid demo "$out"
+    echo "the tool is build/quasigrid; try: build/quasigrid --help"
     ;;
   test)
-    configure_and_build build
+    configure build -DQUASIGRID_BUILD_TESTS=ON -DQUASIGRID_BUILD_BENCHMARKS=ON
+    cmake --build build -j "$jobs"
     ctest --test-dir build --output-on-failure -j "$jobs"
     ;;
   asan)
-    configure_and_build build-asan -DQUASIGRID_SANITIZE=ON -DQUASIGRID_BUILD_BENCHMARKS=OFF
+    configure build-asan -DQUASIGRID_SANITIZE=ON -DQUASIGRID_BUILD_BENCHMARKS=OFF
+    cmake --build build-asan -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       ctest --test-dir build-asan --output-on-failure -j "$jobs"
     ;;

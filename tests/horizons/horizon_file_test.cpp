@@ -1,6 +1,7 @@
 // Loading, validating and saving a model's horizons through the horizon file.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -63,4 +64,24 @@ TEST_F(HorizonFile, MissingFileKeepsTheHorizonsAndAnEmptySaveRemovesTheFile) {
   grid.Hors.clear();
   grid.SaveHor(dir.File("model.hor"));
   EXPECT_FALSE(FileExists(dir.File("model.hor")));
+}
+
+// A line far longer than any horizon string is refused at its number without being kept or split.
+TEST(HorVectLoad, RefusesAHugeLineAtItsNumber) {
+  std::string text = "1,1,3,0,0\n";
+  text.reserve(70'000'000);
+  while (text.size() < 70'000'000) text += "1,1,1,1,1,1,1,1,1,1,";
+  text += "\n2,2,3,0,0\n";
+  std::istringstream in(std::move(text));
+  HorVect list;
+  EXPECT_EQ(list.LoadFromStream(in), 2);
+  EXPECT_TRUE(list.empty());
+  // A line of the longest length allowed loads (blanks around a number are allowed); one byte
+  // more is refused.
+  const std::string longest = "1,1,3,0,0" + std::string(kHorizonLineLimit - 9, ' ');
+  std::istringstream beyond(longest + " \r\n");
+  EXPECT_EQ(list.LoadFromStream(beyond), 1);
+  std::istringstream fits(longest + "\r\n");
+  EXPECT_EQ(list.LoadFromStream(fits), 0);
+  EXPECT_EQ(list.size(), 1u);
 }

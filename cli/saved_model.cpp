@@ -1,0 +1,158 @@
+// Reading and writing a model folder for the tool, with reasons for every refusal.
+#include "cli/saved_model.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "cli/errors.h"
+#include "editing/equasigrid.h"
+#include "platform/table.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One problem as a line: the file, then the record or line it was found at.
+std::string ProblemLine(const std::string& file, const char* unit, const ModelProblem& p) {
+  std::string where = file;
+  if (p.Where > 0) where += " " + std::string(unit) + " " + std::to_string(p.Where);
+  return where + ": " + p.Text;
+}
+
+// The first reason why the table does not load, with the table store's own text as a fallback.
+std::string FirstRefusal(const std::string& path) {
+  for (const ModelProblem& p : CheckModelTable(path)) {
+    if (!p.Loads) return ProblemLine(path, "record", p);
+  }
+  const std::string store = LastTableStoreError();
+  return path + ": " + (store.empty() ? "cannot be loaded as a model" : store);
+}
+
+// The system's reason why a file cannot be created in dir, or empty text when one can.
+std::string WhyFolderIsNotWritable(const std::string& dir) {
+  if (access(dir.c_str(), W_OK) == 0) return {};
+  return std::strerror(errno);
+}
+
+}  // namespace
+
+std::string TablePath(const std::string& dir, bool backup) {
+  return dir + (backup ? "/modelbk.db" : "/model.db");
+}
+
+std::string HorizonPath(const std::string& dir) {
+  return dir + "/model.hor";
+}
+
+std::string WhyTableDoesNotLoad(const std::string& path) {
+  std::error_code ec;
+  if (!fs::exists(path, ec)) return "no model table " + path;
+  if (!fs::is_regular_file(path, ec)) return path + ": not a file";
+  const fs::path file(path);
+  BCEQuasiGrid model;
+  try {
+    if (model.LoadModelDb(file.parent_path().string(), file.filename() == "modelbk.db", 5, true))
+      return {};
+  } catch (const EDBEngineError&) {
+    // The reason is found again below, with the record it concerns.
+  }
+  return FirstRefusal(path);
+}
+
+void RequireReadableHorizonFile(const std::string& dir) {
+  for (const ModelProblem& p : CheckHorizonFile(HorizonPath(dir), INT_MAX)) {
+    if (p.Where == 0) throw CommandError(ProblemLine(HorizonPath(dir), "line", p));
+  }
+}
+
+void LoadSavedModel(const std::string& dir, bool backup, BCEQuasiGrid& model) {
+  const std::string table = TablePath(dir, backup);
+  std::error_code ec;
+  // The loader would copy an empty template into place; a missing table is the user's mistake.
+  if (!fs::exists(table, ec)) throw CommandError("no model table " + table);
+  bool loaded = false;
+  try {
+    loaded = model.LoadModelDb(dir, backup, kLoadGeometry | kLoadFixed, true);
+  } catch (const EDBEngineError&) {
+    loaded = false;
+  }
+  if (!loaded) throw CommandError(FirstRefusal(table));
+  const std::string horizons = HorizonPath(dir);
+  for (const ModelProblem& p : CheckHorizonFile(horizons, model.Nz)) {
+    if (!p.Loads) throw CommandError(ProblemLine(horizons, "line", p));
+  }
+  if (const int bad = model.LoadHor(horizons); bad > 0)
+    throw CommandError(horizons + ": horizon " + std::to_string(bad) +
+                       " is not a horizon string or lies outside the grid");
+}
+
+std::vector<std::string> ListModelProblems(const std::string& dir, bool backup) {
+  std::vector<std::string> lines;
+  const std::string table = TablePath(dir, backup);
+  for (const ModelProblem& p : CheckModelTable(table))
+    lines.push_back(ProblemLine(table, "record", p));
+  // Horizons are judged against the grid when it loads, else for their form alone.
+  BCEQuasiGrid model;
+  int nz = INT_MAX;
+  try {
+    if (model.LoadModelDb(dir, backup, kLoadGeometry, true)) nz = model.Nz;
+  } catch (const EDBEngineError&) {
+  }
+  const std::string horizons = HorizonPath(dir);
+  for (const ModelProblem& p : CheckHorizonFile(horizons, nz))
+    lines.push_back(ProblemLine(horizons, "line", p));
+  return lines;
+}
+
+std::string MoveDamagedAside(const std::string& path) {
+  const std::string aside = path + ".damaged";
+  std::error_code ec;
+  fs::remove_all(aside, ec);
+  fs::rename(path, aside, ec);
+  if (ec) throw CommandError("cannot move " + path + " aside: " + ec.message());
+  return aside;
+}
+
+std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool backup,
+                              Existing existing) {
+  if (const std::string why = LoadBackProblem(model); !why.empty())
+    throw UsageError("the model would not load back as saved: " + why);
+  const std::string table = TablePath(dir, backup);
+  std::error_code ec;
+  const bool exists = fs::exists(fs::symlink_status(table, ec));
+  const std::string refusal = exists ? WhyTableDoesNotLoad(table) : std::string();
+  if (exists && existing == Existing::kRefuse) {
+    if (refusal.empty()) throw CommandError(table + " holds a model (use --force to replace it)");
+    throw CommandError(refusal + " (use --force to replace it)");
+  }
+  if (fs::exists(dir, ec) && !fs::is_directory(dir, ec))
+    throw CommandError("cannot create the folder " + dir + ": it is a file");
+  RequireReadableHorizonFile(dir);
+  fs::create_directories(dir, ec);
+  if (ec) throw CommandError("cannot create the folder " + dir + ": " + ec.message());
+  if (const std::string why = WhyFolderIsNotWritable(dir); !why.empty())
+    throw CommandError("cannot save the model into " + table + ": " + why);
+
+  std::string movedTo;
+  if (exists && !refusal.empty()) movedTo = MoveDamagedAside(table);
+  bool saved = false;
+  try {
+    saved = model.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
+  } catch (const EDBEngineError&) {
+    saved = false;  // the store kept its reason
+  }
+  if (!saved) {
+    const std::string store = LastTableStoreError();
+    if (!movedTo.empty()) fs::rename(movedTo, table, ec);
+    throw CommandError("cannot save the model into " + table + ": " +
+                       (store.empty() ? std::string("the table store refused it") : store));
+  }
+  // The horizons belong to the main model: a new main table starts without the old ones.
+  if (!backup) model.SaveHor(HorizonPath(dir));
+  return movedTo.empty() ? std::string() : "moved the damaged " + table + " to " + movedTo;
+}

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Runs the shell examples of the README's tool section as a user would, from a folder in which
+# build/quasigrid is the built tool, and compares each shown "$ command" output with the real one.
+set -euo pipefail
+tool=$1
+readme=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+mkdir "$scratch/build"
+ln -s "$tool" "$scratch/build/quasigrid"
+cd "$scratch"
+
+# The tool section: from its heading to the next one.
+awk '/^## The tool/ {on = 1; next} /^## / {on = 0} on' "$readme" > section.md
+
+# Every ```sh block, in order, as one script.
+awk '/^```sh$/ {on = 1; next} /^```$/ {on = 0} on' section.md > examples.sh
+echo "running $(wc -l < examples.sh) example lines"
+bash -euo pipefail examples.sh > examples.out
+
+# Every plain block of the README that starts with "$ command", run after the examples: the
+# command's output must be the rest of the block.
+awk '/^```[a-z]+$/ {lang = 1; next}
+     /^```$/ {if (lang) lang = 0; else if (plain) plain = 0; else {plain = 1; n++}; next}
+     plain {print > ("shown" n ".txt")}' "$readme"
+compared=0
+for shown in shown*.txt; do
+  [ -e "$shown" ] || continue
+  first=$(head -n 1 "$shown")
+  case "$first" in
+    '$ '*) ;;
+    *) continue ;;
+  esac
+  tail -n +2 "$shown" > expected.txt
+  bash -c "${first#\$ }" > actual.txt
+  compared=$((compared + 1))
+  if ! diff -u expected.txt actual.txt; then
+    echo "README shows other output for: ${first#\$ }" >&2
+    exit 1
+  fi
+done
+echo "README examples: all ran, $compared shown output(s) as shown"
