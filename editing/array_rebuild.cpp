@@ -52,7 +52,7 @@ size_t NodeCountOrThrow(int64_t nx, int64_t nz) {
   return static_cast<size_t>(nx * nz);
 }
 
-void SwapInVLines(BCQuasiGrid& g, NodeArrays& a) {
+void SwapInVLines(BCQuasiGrid& g, RebuiltArrays& a) {
   g.XX.swap(a.xx);
   g.ZZ.swap(a.zz);
   g.VV.swap(a.vv);
@@ -60,7 +60,7 @@ void SwapInVLines(BCQuasiGrid& g, NodeArrays& a) {
   g.WholeSubgrid.RightCol = g.GetNx() - 1;
 }
 
-void SwapInRows(BCQuasiGrid& g, NodeArrays& a, int newNz) {
+void SwapInRows(BCQuasiGrid& g, RebuiltArrays& a, int newNz) {
   g.ZZ.swap(a.zz);
   g.VV.swap(a.vv);
   g.CellFlags.swap(a.flags);

@@ -62,7 +62,7 @@ int BCEQuasiGrid::DoubleColumns(float minGap) {
     WriteMidVLine(*this, i, x, z, v);
   };
   const LineInsertion ins{left + 1, right, 1};
-  NodeArrays a;
+  RebuiltArrays a;
   if (!BuiltOrReported([&] { a = GrowVLines(*this, ins, fill); })) return kOutOfMemory;
 
   const BCSubgrid zoom = ZoomAfterVLineEdit(ZoomSubgrid, nx, Nz, ins);
@@ -92,7 +92,7 @@ int BCEQuasiGrid::DoubleRows(float minGap) {
     *v = (bot == 1 && below + 1 == bot) ? VV[j] : (VV[j - 1] + VV[j]) * 0.5f;
   };
   const LineInsertion ins{bot, top, 1};
-  NodeArrays a;
+  RebuiltArrays a;
   if (!BuiltOrReported([&] { a = GrowRows(*this, ins, fill); })) return kOutOfMemory;
 
   const int oldNz = Nz;

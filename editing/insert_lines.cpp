@@ -135,7 +135,7 @@ int BCEQuasiGrid::InsertVLines(int n, float q, float minGap) {
     }
   };
   const LineInsertion ins{col + 1, col + 1, n};
-  NodeArrays a;
+  RebuiltArrays a;
   if (!BuiltOrReported([&] { a = GrowVLines(*this, ins, fill); })) return -1;
 
   const BCSubgrid zoom = ZoomAfterVLineEdit(ZoomSubgrid, nx, Nz, ins);
@@ -160,7 +160,7 @@ int BCEQuasiGrid::InsertHLines(int n, float q, float minGap) {
     WriteRowLines(*this, s, col, below, z, v);
   };
   const LineInsertion ins{r, r, n};
-  NodeArrays a;
+  RebuiltArrays a;
   if (!BuiltOrReported([&] { a = GrowRows(*this, ins, fill); })) return -1;
 
   const int oldNz = Nz;
@@ -179,7 +179,7 @@ bool BCEQuasiGrid::InsertVLine(int col) {
   const auto fill = [&](int left, int /*count*/, float* x, float* z, float* v) {
     WriteMidVLine(*this, left, x, z, v);
   };
-  NodeArrays a;
+  RebuiltArrays a;
   if (!BuiltOrReported([&] { a = GrowVLines(*this, LineInsertion{col + 1, col + 1, 1}, fill); })) {
     return false;
   }

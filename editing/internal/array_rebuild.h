@@ -22,7 +22,7 @@ inline const AnsiString kTooThickGrid = "Memory allocation error: too thick grid
 inline constexpr int64_t kNodeLimit = 2500000;
 
 // The arrays of the edited grid, filled before any member of the model changes.
-struct NodeArrays {
+struct RebuiltArrays {
   std::vector<float> xx;  // built by the V-line edits only
   std::vector<float> zz;
   std::vector<float> vv;
@@ -64,7 +64,7 @@ T* AppendZeros(std::vector<T>& to, size_t count) {
 }
 
 // Copies the nodes [first, first + count) of g to the end of a.
-inline void AppendNodes(NodeArrays& a, const BCQuasiGrid& g, size_t first, size_t count) {
+inline void AppendNodes(RebuiltArrays& a, const BCQuasiGrid& g, size_t first, size_t count) {
   AppendRange(a.zz, g.ZZ, first, count);
   AppendRange(a.vv, g.VV, first, count);
   AppendRange(a.flags, g.CellFlags, first, count);
@@ -76,13 +76,13 @@ inline void AppendNodes(NodeArrays& a, const BCQuasiGrid& g, size_t first, size_
 // of count new V-lines lying between old V-lines left and left + 1, then their elevations and
 // velocities, count x Nz of each, V-line after V-line. New flag bytes are 0.
 template <typename FillVLines>
-NodeArrays GrowVLines(const BCQuasiGrid& g, const LineInsertion& ins, FillVLines fill) {
+RebuiltArrays GrowVLines(const BCQuasiGrid& g, const LineInsertion& ins, FillVLines fill) {
   using namespace rebuild_detail;
   const int nx = g.GetNx();
   const size_t nz = static_cast<size_t>(g.Nz);
   const size_t total = NodeCountOrThrow(ins.NewTotal64(nx), g.Nz);
   const int newNx = ins.NewTotal(nx);
-  NodeArrays a;
+  RebuiltArrays a;
   a.xx.reserve(static_cast<size_t>(newNx));
   a.zz.reserve(total);
   a.vv.reserve(total);
@@ -110,11 +110,11 @@ NodeArrays GrowVLines(const BCQuasiGrid& g, const LineInsertion& ins, FillVLines
 // z, v) writes the elevations and velocities of count new nodes of V-line col lying between its
 // old rows below and below + 1, lowest first. New flag bytes are 0. XX is not rebuilt.
 template <typename FillRows>
-NodeArrays GrowRows(const BCQuasiGrid& g, const LineInsertion& ins, FillRows fill) {
+RebuiltArrays GrowRows(const BCQuasiGrid& g, const LineInsertion& ins, FillRows fill) {
   using namespace rebuild_detail;
   const int nx = g.GetNx();
   const size_t total = NodeCountOrThrow(nx, ins.NewTotal64(g.Nz));
-  NodeArrays a;
+  RebuiltArrays a;
   a.zz.reserve(total);
   a.vv.reserve(total);
   a.flags.reserve(total);
@@ -138,8 +138,8 @@ NodeArrays GrowRows(const BCQuasiGrid& g, const LineInsertion& ins, FillRows fil
 }
 
 // Swap the new arrays in and set WholeSubgrid to the new dimensions. Nothing here allocates.
-void SwapInVLines(BCQuasiGrid& g, NodeArrays& a);
-void SwapInRows(BCQuasiGrid& g, NodeArrays& a, int newNz);
+void SwapInVLines(BCQuasiGrid& g, RebuiltArrays& a);
+void SwapInRows(BCQuasiGrid& g, RebuiltArrays& a, int newNz);
 
 // Close the arrays up over the V-lines or rows that rm removes and set WholeSubgrid to the new
 // dimensions. In place: nothing allocates.
