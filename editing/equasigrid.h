@@ -120,18 +120,57 @@ class BCEQuasiGrid : public BCQuasiGrid {
   void DeformSubTopFixed(float dz);
 
   // ---- line insertion and deletion ----
+  // The insertions split a gap into n + 1 intervals: equal ones when |q - 1| < 0.0001, else
+  // each q times the one before it, from the left V-line or the row's top edge. New nodes take
+  // interpolated elevations and velocities and flag byte 0; on exhausted memory the model stays
+  // as it was and "Memory allocation error: too thick grid." is shown.
+
+  // Inserts n V-lines into the selected cell column (exactly one, full height). Returns n, with
+  // the n + 1 new columns selected; 0 refused (n < 0, q < 0.0001, minGap not > 0, anything not
+  // finite, (Nx + n) x Nz >= 2,500,000, another selection, an interval below minGap); -1 out of
+  // memory.
   int InsertVLines(int n, float q, float minGap);
+  // Inserts n H-lines into the selected row (exactly one, full width); horizons below its top
+  // edge move down by n. Results as InsertVLines (no node limit).
   int InsertHLines(int n, float q, float minGap);
+  // Inserts one V-line midway in cell column col (0..Nx-2; else false, nothing changed): the
+  // left half keeps the cell's velocity, the right half gets the mean with the cell to its right
+  // (a copy next to the last V-line). Leaves subgrids, selection and horizons to the caller.
+  // False when memory ran out.
   bool InsertVLine(int col);
+  // Deletes the lines of a column or row selection, leaving nothing selected. 0 done, or
+  // neither columns nor rows (or a stale selection) and nothing done; 1 the columns start at
+  // V-line 0; 2 the rows include the top row; 3 a horizon lies on an H-line to be deleted.
   int DeleteSelectedLines();
+  // Removes V-lines LeftCol..RightCol-1 of the selection without tests; the column left of them
+  // widens. Nothing when the selection is stale or starts at V-line 0. Keeps SelSubgrid,
+  // SelActive and Hors.
   void DeleteVLines();
+  // Removes the H-lines at the top edges of the selected rows (izrel of BotNode..TopNode) on
+  // every V-line without tests; the cell above widens; horizons below move up. Nothing when the
+  // selection is stale or reaches the top H-line. Keeps SelSubgrid and SelActive.
   void DeleteHLines();
+  // Sets the elevation of H-line ih on V-line c to z[c] for every c. Nothing when ih lies
+  // outside 0..Nz-1 or z has fewer than Nx entries.
   void ReplaceHLine(int ih, const std::vector<float>& z);
 
   // ---- row and column doubling and halving ----
+  // Splits every selected cell column in the middle over its full height; the selection then
+  // covers the split columns. 0 done; 1 a column not wider than 2 x minGap (or minGap NaN, or a
+  // stale selection); 2 out of memory (message shown, model unchanged); 3 more than 2,500,000
+  // nodes by (Nx + 2 x columns) x Nz.
   int DoubleColumns(float minGap);
+  // Merges the selected cell columns in pairs from the right, keeping each pair's left half;
+  // with an odd count the leftmost stays. Nothing unless two or more columns are selected.
   void HalveColumns();
+  // Splits every selected row (izrel of BotNode..TopNode, over the full width) in the middle;
+  // the lower half gets the mean velocity with the cell below (the row's own in the bottom
+  // row); horizons spread with the rows. Codes as DoubleColumns, the limit being
+  // Nx x (Nz + 2 x (rows - 1)).
   int DoubleRows(float minGap);
+  // Merges the selected rows in pairs from the top, keeping each pair's upper half; with an odd
+  // count the lowest stays. False (nothing changed) for one row, a stale selection, a horizon
+  // on an H-line strictly inside the selection, or one on an H-line that the merge removes.
   bool HalveRows();
 
   // ---- velocity editing ----
