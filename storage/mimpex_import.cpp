@@ -1,0 +1,155 @@
+// The VFT import: one model record appended per line, then the check that the records form a
+// quasi-grid.
+#include "storage/mimpex.h"
+
+#include "model/quasigrid.h"
+#include "platform/strings.h"
+#include "platform/table.h"
+#include "platform/textfile.h"
+#include "storage/modelfiler.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace {
+
+// Far longer than any sensible VFT line: a longer one is a bad line, and reading it costs no
+// more memory than this.
+constexpr size_t kMaxVFTLine = 65536;
+
+// The tolerances are this fraction of the X and Z extents of the imported nodes.
+constexpr float kToleranceFraction = 0.00001f;
+
+const char* const kImportOverflowError = "Model database overflow.";
+
+// Running extent of the imported nodes.
+struct Extent {
+  float xmin = FLT_MAX;
+  float zmin = FLT_MAX;
+  float xmax = -FLT_MAX;
+  float zmax = -FLT_MAX;
+  void Add(float x, float z) {
+    if (x < xmin) xmin = x;
+    if (z < zmin) zmin = z;
+    if (x > xmax) xmax = x;
+    if (z > zmax) zmax = z;
+  }
+};
+
+}  // namespace
+
+int TCModelImpex::ImportVFT(int stepFactor, int& lineNo) {
+  float xTol = 0;
+  float zTol = 0;
+  int result = vftOk;
+  try {
+    result = ReadVFTLines(lineNo, xTol, zTol);
+  } catch (const EDBEngineError&) {
+    // Abandon the whole import, the emptying of the table included.
+    try {
+      Table->CancelUpdates();
+    } catch (...) {
+      // A failed rollback has disconnected the table, which rolls back all the same.
+    }
+    ShowError(kImportOverflowError);
+    return vftTableOverflow;
+  } catch (...) {
+    result = vftBadLine;
+  }
+  try {
+    CommitImport();
+  } catch (const EDBEngineError&) {
+    ShowError(kImportOverflowError);
+    return vftTableOverflow;
+  }
+  if (result != vftOk) return result;
+  return CheckDBModel(xTol, zTol, stepFactor, lineNo);
+}
+
+// Appends one record per line up to the first empty line or the end of the input. lineNo is
+// counted up once a line has shown its four fields, before its numbers are converted, so a bad
+// number is reported one line further on than a short line.
+int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol) {
+  Extent extent;
+  Rec = {};
+  lineNo = 1;
+  int k = -1;
+  for (;;) {
+    const LineRead got = S_ReadLnLimited(In, Line, kMaxVFTLine);
+    if (got == LineRead::kTooLong) return vftBadLine;
+    if (got == LineRead::kEnd && In.bad()) return vftBadLine;
+    if (Line.empty()) break;
+    Tokens.clear();
+    S_StrToStrArray(Line, " ,\t", Tokens);
+    if (Tokens.size() < 4) return vftBadLine;
+    if (++lineNo >= kModelTableRecordLimit) return vftTableOverflow;
+    Rec.RecNo = ++k;
+    if (!StrToFloatChecked(Tokens[1], Rec.X) || !StrToFloatChecked(Tokens[2], Rec.Z) ||
+        !StrToFloatChecked(Tokens[3], Rec.V)) {
+      return vftBadLine;
+    }
+    ApndRec();
+    extent.Add(Rec.X, Rec.Z);
+  }
+  xTol = (extent.xmax - extent.xmin) * kToleranceFraction;
+  zTol = (extent.zmax - extent.zmin) * kToleranceFraction;
+  return vftOk;
+}
+
+// Makes the appended records permanent and stands on the first of them again.
+void TCModelImpex::CommitImport() {
+  Table->Close();
+  Table->Open();
+}
+
+int TCModelImpex::CheckDBModel(float xTol, float zTol, int stepFactor, int& lineNo) {
+  const int n = Table->RecordCount();
+  if (n < 4) {
+    lineNo = 0;
+    return vftNoGrid;
+  }
+  TField* const fieldX = Table->GetField(mfX);
+  TField* const fieldZ = Table->GetField(mfZ);
+  const auto x = [fieldX] { return static_cast<float>(fieldX->GetAsFloat()); };
+  const auto z = [fieldZ] { return static_cast<float>(fieldZ->GetAsFloat()); };
+
+  // The first column: the records from the first on that share its X within xTol.
+  Table->First();
+  const float x0 = x();
+  int colLength = 0;
+  for (; !Table->Eof() && std::fabs(x() - x0) < xTol; Table->Next()) ++colLength;
+  if (colLength < 2 || n % colLength != 0 || n / colLength < 2) {
+    lineNo = 0;
+    return vftNoGrid;
+  }
+  const int colCount = n / colLength;
+  const float xStep = static_cast<float>(stepFactor) * xTol;
+  const float zStep = static_cast<float>(stepFactor) * zTol;
+
+  Table->First();
+  lineNo = 1;
+  float xc = 0;  // X of the current column's bottom node
+  float zb = 0;  // elevation of the first column's bottom node
+  for (int c = 0; c < colCount; ++c) {
+    const float xBottom = x();
+    if (c > 0 && xBottom - xc < xStep) return vftColumnStep;
+    xc = xBottom;
+    float zp = z();  // elevation of the node below the next one
+    if (c == 0) {
+      zb = zp;
+    } else if (std::fabs(zp - zb) > zTol) {
+      return vftBottom;
+    }
+    Table->Next();
+    ++lineNo;
+    for (int node = 1; node < colLength; ++node) {
+      if (std::fabs(x() - xc) >= xTol) return vftColumnX;
+      const float zNode = z();
+      if (zNode - zp < zStep) return vftNodeStep;
+      zp = zNode;
+      Table->Next();
+      ++lineNo;
+    }
+  }
+  return vftOk;
+}
