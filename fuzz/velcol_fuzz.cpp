@@ -19,12 +19,16 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// The directory of the files, removed when the process ends.
+// The directory of the files, in memory where the system offers it, removed when the process
+// ends.
 class ScratchDir {
  public:
-  ScratchDir()
-      : path_(std::filesystem::temp_directory_path() /
-              ("quasigrid_velcol_fuzz_" + std::to_string(getpid()))) {
+  ScratchDir() {
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
+    path_ = base / ("quasigrid_velcol_fuzz_" + std::to_string(getpid()));
     std::filesystem::create_directories(path_);
   }
   ~ScratchDir() {

@@ -43,22 +43,24 @@ TCModelImpex::~TCModelImpex() {
   delete Table;
 }
 
+// The fields are written and read as the doubles that the 32-bit integer and the floats of Rec
+// convert to exactly, which is what passing them as variants gives.
 void TCModelImpex::ApndRec() {
   Table->Append();
-  Table->GetField(mfRecNo)->SetValue(Rec.RecNo);
-  Table->GetField(mfX)->SetValue(Rec.X);
-  Table->GetField(mfAux2)->SetValue(Rec.Aux2);
-  Table->GetField(mfZ)->SetValue(Rec.Z);
-  Table->GetField(mfV)->SetValue(Rec.V);
-  Table->GetField(mfFix)->SetValue(Rec.Fix);
-  Table->GetField(mfV2)->SetValue(Rec.V2);
+  Table->GetField(mfRecNo)->SetAsFloat(Rec.RecNo);
+  Table->GetField(mfX)->SetAsFloat(Rec.X);
+  Table->GetField(mfAux2)->SetAsFloat(Rec.Aux2);
+  Table->GetField(mfZ)->SetAsFloat(Rec.Z);
+  Table->GetField(mfV)->SetAsFloat(Rec.V);
+  Table->GetField(mfFix)->SetAsFloat(Rec.Fix);
+  Table->GetField(mfV2)->SetAsFloat(Rec.V2);
   Table->Post();
 }
 
 void TCModelImpex::ReadRec() {
-  Rec.RecNo = Table->GetField(mfRecNo)->GetValue();
-  Rec.X = Table->GetField(mfX)->GetValue();
-  Rec.Z = Table->GetField(mfZ)->GetValue();
-  Rec.V = Table->GetField(mfV)->GetValue();
-  Rec.V2 = Table->GetField(mfV2)->GetValue();
+  Rec.RecNo = CastToInt32(Table->GetField(mfRecNo)->GetAsFloat());
+  Rec.X = static_cast<float>(Table->GetField(mfX)->GetAsFloat());
+  Rec.Z = static_cast<float>(Table->GetField(mfZ)->GetAsFloat());
+  Rec.V = static_cast<float>(Table->GetField(mfV)->GetAsFloat());
+  Rec.V2 = static_cast<float>(Table->GetField(mfV2)->GetAsFloat());
 }

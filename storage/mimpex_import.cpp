@@ -22,6 +22,31 @@ constexpr float kToleranceFraction = 0.00001f;
 
 const char* const kImportOverflowError = "Model database overflow.";
 
+bool IsSeparator(char c) {
+  return c == ' ' || c == ',' || c == '\t';
+}
+
+// Splits line at runs of blanks, commas and tabs into tokens (no token is empty), reusing the
+// strings already in tokens: a file of millions of lines then allocates nothing per line.
+void SplitFields(const AnsiString& line, std::vector<AnsiString>& tokens) {
+  size_t count = 0;
+  const size_t size = line.size();
+  size_t pos = 0;
+  for (;;) {
+    while (pos < size && IsSeparator(line[pos])) ++pos;
+    if (pos == size) break;
+    const size_t start = pos;
+    while (pos < size && !IsSeparator(line[pos])) ++pos;
+    if (count < tokens.size()) {
+      tokens[count].assign(line, start, pos - start);
+    } else {
+      tokens.emplace_back(line, start, pos - start);
+    }
+    ++count;
+  }
+  tokens.resize(count);
+}
+
 // Running extent of the imported nodes.
 struct Extent {
   float xmin = FLT_MAX;
@@ -79,8 +104,7 @@ int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol) {
     if (got == LineRead::kTooLong) return vftBadLine;
     if (got == LineRead::kEnd && In.bad()) return vftBadLine;
     if (Line.empty()) break;
-    Tokens.clear();
-    S_StrToStrArray(Line, " ,\t", Tokens);
+    SplitFields(Line, Tokens);
     if (Tokens.size() < 4) return vftBadLine;
     if (++lineNo >= kModelTableRecordLimit) return vftTableOverflow;
     Rec.RecNo = ++k;

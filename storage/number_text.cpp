@@ -2,6 +2,7 @@
 // block buffer of the writers.
 #include "storage/internal/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -71,47 +72,72 @@ NumberFormat::NumberFormat(const AnsiString& format)
   fast_ = pos + 1 == s.size() && s[pos] == 'f';
 }
 
-void NumberFormat::Append(std::string& out, double value) const {
+size_t NumberFormat::Format(char* buf, double value, std::string& slow) const {
   if (fast_ && !(std::fabs(value) >= kFastMaxMagnitude && std::isfinite(value))) {
-    char buf[kFieldBufferSize];
-    out.append(buf, FormatFixed(buf, value, width_, precision_, left_));
-    return;
+    return FormatFixed(buf, value, width_, precision_, left_);
   }
   // The format was checked (Usable): at most one conversion, and it takes a double.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
-  out += FormatStr(format_.c_str(), value);
+  slow += FormatStr(format_.c_str(), value);
 #pragma GCC diagnostic pop
+  return 0;
 }
 
-TextOut::TextOut(std::ostream& out) : out_(out) {
-  block_.reserve(kBlockSize + 4096);
+void NumberFormat::Append(std::string& out, double value) const {
+  char buf[kFieldBufferSize];
+  out.append(buf, Format(buf, value, out));
+}
+
+TextOut::TextOut(std::ostream& out) : out_(out), block_(new char[kCapacity]) {}
+
+char* TextOut::Room(size_t n) {
+  if (used_ + n > kCapacity) WriteBlock();
+  return block_.get() + used_;
+}
+
+void TextOut::WriteBlock() {
+  out_.write(block_.get(), static_cast<std::streamsize>(used_));
+  used_ = 0;
 }
 
 void TextOut::Int(int value, int width) {
-  char buf[kFieldBufferSize];
-  block_.append(buf, FormatInt(buf, value, width));
+  used_ += FormatInt(Room(kFieldBufferSize), value, width);
+}
+
+void TextOut::Number(const NumberFormat& format, double value) {
+  const size_t length = format.Format(Room(kFieldBufferSize), value, slow_);
+  used_ += length;
+  if (length == 0 && !slow_.empty()) {
+    Text(slow_);
+    slow_.clear();
+  }
+}
+
+void TextOut::Text(std::string_view text) {
+  while (!text.empty()) {
+    const size_t part = std::min(text.size(), 2 * kFieldBufferSize);
+    std::memcpy(Room(part), text.data(), part);
+    used_ += part;
+    text.remove_prefix(part);
+  }
 }
 
 void TextOut::Field(double value, int width, int precision, bool leftAlign) {
   if (std::fabs(value) >= kFastMaxMagnitude && std::isfinite(value)) {
-    block_ += FormatStr(leftAlign ? "%-*.*f" : "%*.*f", width, precision, value);
+    Text(FormatStr(leftAlign ? "%-*.*f" : "%*.*f", width, precision, value));
     return;
   }
-  char buf[kFieldBufferSize];
-  block_.append(buf, FormatFixed(buf, value, width, precision, leftAlign));
+  used_ += FormatFixed(Room(kFieldBufferSize), value, width, precision, leftAlign);
 }
 
 void TextOut::EndLine() {
-  block_.push_back('\n');
-  if (block_.size() >= kBlockSize) {
-    out_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
-    block_.clear();
-  }
+  *Room(1) = '\n';
+  ++used_;
+  if (used_ >= kBlockSize) WriteBlock();
 }
 
 void TextOut::Flush() {
-  out_.write(block_.data(), static_cast<std::streamsize>(block_.size()));
-  block_.clear();
+  WriteBlock();
   out_.flush();
 }

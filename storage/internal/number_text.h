@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -32,6 +33,10 @@ class NumberFormat {
   bool Usable() const { return usable_; }
   // Whether the format holds exactly one conversion.
   bool OneConversion() const { return conversions_ == 1; }
+  // Writes the text of the format applied to value into buf (kFieldBufferSize characters) and
+  // returns its length, when the fast way can; otherwise returns 0 and appends it to slow.
+  // Usable() must hold.
+  size_t Format(char* buf, double value, std::string& slow) const;
   // Appends the text of the format applied to value (Usable() must hold).
   void Append(std::string& out, double value) const;
 
@@ -46,7 +51,7 @@ class NumberFormat {
 };
 
 // Collects lines in a block and writes the block to the stream when it grows large, so that a
-// file of millions of lines costs a few thousand stream writes. Flush writes what is left; the
+// file of millions of lines costs a few hundred stream writes. Flush writes what is left; the
 // destructor does not, so a writer that fails half-way leaves only whole blocks behind.
 class TextOut {
  public:
@@ -57,8 +62,8 @@ class TextOut {
   void Fixed(double value, int width, int precision) { Field(value, width, precision, false); }
   void FixedLeft(double value, int width, int precision) { Field(value, width, precision, true); }
   void Int(int value, int width);
-  void Number(const NumberFormat& format, double value) { format.Append(block_, value); }
-  void Text(std::string_view text) { block_.append(text); }
+  void Number(const NumberFormat& format, double value);
+  void Text(std::string_view text);
   // Ends the line; writes the block once it is large.
   void EndLine();
   // Hands the rest of the block to the stream and flushes it.
@@ -66,7 +71,14 @@ class TextOut {
 
  private:
   static constexpr size_t kBlockSize = size_t{1} << 16;
+  static constexpr size_t kCapacity = kBlockSize + 2 * kFieldBufferSize;
+  // Room for n more characters (n <= 2 * kFieldBufferSize): the cursor, after writing the block
+  // out when it would not fit.
+  char* Room(size_t n);
+  void WriteBlock();
   void Field(double value, int width, int precision, bool leftAlign);
   std::ostream& out_;
-  std::string block_;
+  std::unique_ptr<char[]> block_;
+  size_t used_ = 0;
+  std::string slow_;  // text of the printf path
 };
