@@ -10,6 +10,28 @@
 
 #include <cfloat>
 #include <cmath>
+#include <new>
+#include <vector>
+
+// The X and Z of the imported records, kept beside the table so that the grid check of an import
+// need not read the table back. Keeping stops (and the check reads the table) when memory runs
+// short.
+struct KeptColumns {
+  std::vector<float> x;
+  std::vector<float> z;
+  bool kept = true;
+  void Add(float xValue, float zValue) {
+    if (!kept) return;
+    try {
+      x.push_back(xValue);
+      z.push_back(zValue);
+    } catch (const std::bad_alloc&) {
+      kept = false;
+      x = {};
+      z = {};
+    }
+  }
+};
 
 namespace {
 
@@ -61,14 +83,98 @@ struct Extent {
   }
 };
 
+// The records of the table, walked through their X and Z fields.
+class TableRecords {
+ public:
+  explicit TableRecords(TTable* table)
+      : table_(table), x_(table->GetField(mfX)), z_(table->GetField(mfZ)) {}
+  int Count() const { return table_->RecordCount(); }
+  void First() { table_->First(); }
+  bool End() const { return table_->Eof(); }
+  void Next() { table_->Next(); }
+  float X() const { return static_cast<float>(x_->GetAsFloat()); }
+  float Z() const { return static_cast<float>(z_->GetAsFloat()); }
+
+ private:
+  TTable* table_;
+  TField* x_;
+  TField* z_;
+};
+
+// The same records as kept in memory while they were appended.
+class KeptRecords {
+ public:
+  explicit KeptRecords(const KeptColumns& columns) : c_(columns) {}
+  int Count() const { return static_cast<int>(c_.x.size()); }
+  void First() { i_ = 0; }
+  bool End() const { return i_ >= c_.x.size(); }
+  void Next() { ++i_; }
+  float X() const { return End() ? 0.0f : c_.x[i_]; }
+  float Z() const { return End() ? 0.0f : c_.z[i_]; }
+
+ private:
+  const KeptColumns& c_;
+  size_t i_ = 0;
+};
+
+// The grid check over either kind of records (see CheckDBModel).
+template <typename Records>
+int CheckGrid(Records& records, float xTol, float zTol, int stepFactor, int& lineNo) {
+  const int n = records.Count();
+  if (n < 4) {
+    lineNo = 0;
+    return vftNoGrid;
+  }
+  // The first column: the records from the first on that share its X within xTol.
+  records.First();
+  const float x0 = records.X();
+  int colLength = 0;
+  for (; !records.End() && std::fabs(records.X() - x0) < xTol; records.Next()) ++colLength;
+  if (colLength < 2 || n % colLength != 0 || n / colLength < 2) {
+    lineNo = 0;
+    return vftNoGrid;
+  }
+  const int colCount = n / colLength;
+  const float xStep = static_cast<float>(stepFactor) * xTol;
+  const float zStep = static_cast<float>(stepFactor) * zTol;
+
+  records.First();
+  lineNo = 1;
+  float xc = 0;  // X of the current column's bottom node
+  float zb = 0;  // elevation of the first column's bottom node
+  for (int c = 0; c < colCount; ++c) {
+    const float xBottom = records.X();
+    if (c > 0 && xBottom - xc < xStep) return vftColumnStep;
+    xc = xBottom;
+    float zp = records.Z();  // elevation of the node below the next one
+    if (c == 0) {
+      zb = zp;
+    } else if (std::fabs(zp - zb) > zTol) {
+      return vftBottom;
+    }
+    records.Next();
+    ++lineNo;
+    for (int node = 1; node < colLength; ++node) {
+      if (std::fabs(records.X() - xc) >= xTol) return vftColumnX;
+      const float zNode = records.Z();
+      if (zNode - zp < zStep) return vftNodeStep;
+      zp = zNode;
+      records.Next();
+      ++lineNo;
+    }
+  }
+  return vftOk;
+}
+
 }  // namespace
 
 int TCModelImpex::ImportVFT(int stepFactor, int& lineNo) {
   float xTol = 0;
   float zTol = 0;
+  KeptColumns kept;
   int result = vftOk;
   try {
-    result = ReadVFTLines(lineNo, xTol, zTol);
+    result = ReadVFTLines(lineNo, xTol, zTol, kept);
   } catch (const EDBEngineError&) {
     // Abandon the whole import, the emptying of the table included.
     try {
@@ -88,13 +194,16 @@ int TCModelImpex::ImportVFT(int stepFactor, int& lineNo) {
     return vftTableOverflow;
   }
   if (result != vftOk) return result;
-  return CheckDBModel(xTol, zTol, stepFactor, lineNo);
+  // The table now holds exactly the kept records, in the same order.
+  if (!kept.kept) return CheckDBModel(xTol, zTol, stepFactor, lineNo);
+  KeptRecords records(kept);
+  return CheckGrid(records, xTol, zTol, stepFactor, lineNo);
 }
 
 // Appends one record per line up to the first empty line or the end of the input. lineNo is
 // counted up once a line has shown its four fields, before its numbers are converted, so a bad
 // number is reported one line further on than a short line.
-int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol) {
+int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol, KeptColumns& kept) {
   Extent extent;
   Rec = {};
   lineNo = 1;
@@ -114,6 +223,7 @@ int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol) {
     }
     ApndRec();
     extent.Add(Rec.X, Rec.Z);
+    kept.Add(Rec.X, Rec.Z);
   }
   xTol = (extent.xmax - extent.xmin) * kToleranceFraction;
   zTol = (extent.zmax - extent.zmin) * kToleranceFraction;
@@ -127,53 +237,6 @@ void TCModelImpex::CommitImport() {
 }
 
 int TCModelImpex::CheckDBModel(float xTol, float zTol, int stepFactor, int& lineNo) {
-  const int n = Table->RecordCount();
-  if (n < 4) {
-    lineNo = 0;
-    return vftNoGrid;
-  }
-  TField* const fieldX = Table->GetField(mfX);
-  TField* const fieldZ = Table->GetField(mfZ);
-  const auto x = [fieldX] { return static_cast<float>(fieldX->GetAsFloat()); };
-  const auto z = [fieldZ] { return static_cast<float>(fieldZ->GetAsFloat()); };
-
-  // The first column: the records from the first on that share its X within xTol.
-  Table->First();
-  const float x0 = x();
-  int colLength = 0;
-  for (; !Table->Eof() && std::fabs(x() - x0) < xTol; Table->Next()) ++colLength;
-  if (colLength < 2 || n % colLength != 0 || n / colLength < 2) {
-    lineNo = 0;
-    return vftNoGrid;
-  }
-  const int colCount = n / colLength;
-  const float xStep = static_cast<float>(stepFactor) * xTol;
-  const float zStep = static_cast<float>(stepFactor) * zTol;
-
-  Table->First();
-  lineNo = 1;
-  float xc = 0;  // X of the current column's bottom node
-  float zb = 0;  // elevation of the first column's bottom node
-  for (int c = 0; c < colCount; ++c) {
-    const float xBottom = x();
-    if (c > 0 && xBottom - xc < xStep) return vftColumnStep;
-    xc = xBottom;
-    float zp = z();  // elevation of the node below the next one
-    if (c == 0) {
-      zb = zp;
-    } else if (std::fabs(zp - zb) > zTol) {
-      return vftBottom;
-    }
-    Table->Next();
-    ++lineNo;
-    for (int node = 1; node < colLength; ++node) {
-      if (std::fabs(x() - xc) >= xTol) return vftColumnX;
-      const float zNode = z();
-      if (zNode - zp < zStep) return vftNodeStep;
-      zp = zNode;
-      Table->Next();
-      ++lineNo;
-    }
-  }
-  return vftOk;
+  TableRecords records(Table);
+  return CheckGrid(records, xTol, zTol, stepFactor, lineNo);
 }

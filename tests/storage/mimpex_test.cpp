@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -92,8 +93,25 @@ TEST(ModelImpex, ImportGivesEveryResultCodeAtItsLine) {
     int lineNo = 0;
     EXPECT_EQ(Import(dirs, c.text, c.stepFactor, lineNo), c.result) << c.comment;
     EXPECT_EQ(lineNo, c.lineNo) << c.comment;
-    EXPECT_EQ(ReadRecords(dirs.table).size(), c.records) << c.comment;
+    const std::vector<TableRecord> records = ReadRecords(dirs.table);
+    EXPECT_EQ(records.size(), c.records) << c.comment;
     EXPECT_TRUE(dirs.errors.empty()) << c.comment;
+    if (c.result == vftBadLine) continue;
+    // The check of the table itself agrees with the import's check of what it appended.
+    float xmin = FLT_MAX, xmax = -FLT_MAX, zmin = FLT_MAX, zmax = -FLT_MAX;
+    for (const TableRecord& r : records) {
+      xmin = std::min(xmin, static_cast<float>(r[mfX]));
+      xmax = std::max(xmax, static_cast<float>(r[mfX]));
+      zmin = std::min(zmin, static_cast<float>(r[mfZ]));
+      zmax = std::max(zmax, static_cast<float>(r[mfZ]));
+    }
+    TCModelImpex table(dirs.db.File("unused"), dirs.db.Path(), 'E');
+    int checkedLine = -7;
+    EXPECT_EQ(table.CheckDBModel((xmax - xmin) * 0.00001f, (zmax - zmin) * 0.00001f, c.stepFactor,
+                                 checkedLine),
+              c.result)
+        << c.comment;
+    EXPECT_EQ(checkedLine, c.lineNo) << c.comment;
   }
 }
 
