@@ -1,0 +1,333 @@
+// Remeshing a band of H-lines under a drawn curve: the band and its velocities, the line to
+// replace, snapping and time-to-depth for curve points, the curve checks and the move.
+#include "editing/equasigrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "support/hand_grid.h"
+#include "support/hand_model.h"
+
+namespace {
+
+// V-lines at X 0, 10, ..., each with nz nodes at elevations 0, 10, ...: H-line h lies at
+// 10 * (nz - 1 - h). Node i has velocity 1000 + i.
+BCEQuasiGrid Layered(int nx, int nz) {
+  std::vector<float> xs, zs;
+  for (int c = 0; c < nx; ++c) xs.push_back(10.0f * float(c));
+  for (int k = 0; k < nz; ++k) zs.push_back(10.0f * float(k));
+  BCEQuasiGrid g;
+  static_cast<BCQuasiGrid&>(g) = HandGrid(xs, zs);
+  for (size_t i = 0; i < g.VV.size(); ++i) g.VV[i] = 1000.0f + float(i);
+  return g;
+}
+
+int Node(const BCEQuasiGrid& g, int col, int ih) {
+  return (col + 1) * g.Nz - 1 - ih;
+}
+
+// Selects the cells of V-lines 0..1 whose top lines are H-lines top..bot.
+void SelectRows(BCEQuasiGrid& g, int top, int bot) {
+  g.SelSubgrid = {0, 2, Node(g, 0, bot), Node(g, 0, top)};
+  g.SelActive = true;
+}
+
+bool StartBand(BCEQuasiGrid& g, int top, int bot, bool replaceTop = false) {
+  SelectRows(g, top, bot);
+  return g.InitRemesh(replaceTop);
+}
+
+}  // namespace
+
+TEST(Remesh, InitRemeshTakesTheBandOrRefuses) {
+  struct Case {
+    bool replaceTop;
+    int top, bot;  // H-lines of the selection's highest and lowest rows
+    std::vector<int> horizons;
+    bool accepted;
+  };
+  const Case cases[] = {
+      {false, 2, 2, {}, false},     // one row: nothing between the boundaries
+      {true, 1, 3, {}, false},      // top-line mode must start at H-line 0
+      {true, 0, 0, {}, true},       // where one row is enough
+      {false, 2, 4, {3}, false},    // a horizon inside the band
+      {false, 2, 4, {4}, false},    // on its lowest row's top line
+      {false, 2, 4, {2, 5}, true},  // on the boundary lines
+  };
+  for (const Case& c : cases) {
+    BCEQuasiGrid g = Layered(3, 10);
+    SetHorizons(g, c.horizons);
+    SelectRows(g, c.top, c.bot);
+    const BCEQuasiGrid before = g;
+    EXPECT_EQ(g.InitRemesh(c.replaceTop), c.accepted) << c.top << ".." << c.bot;
+    if (!c.accepted) {
+      EXPECT_TRUE(SameModel(g, before));
+      EXPECT_EQ(g.RemeshTopLine, -1);
+    }
+  }
+}
+
+// T = 2, B = 4 of Nz = 10 clears H-lines 0, 1 and 5..9 on every V-line; with B = 8 the bottom
+// node (H-line 9) is a copy and stays.
+TEST(Remesh, VelocitiesOutsideTheBandAreCleared) {
+  for (int bot : {4, 8}) {
+    BCEQuasiGrid g = Layered(3, 10);
+    const std::vector<float> before = g.VV;
+    ASSERT_TRUE(StartBand(g, 2, bot));
+    EXPECT_EQ(g.RemeshBotLine, bot);
+    for (int c = 0; c < 3; ++c) {
+      for (int h = 0; h < 10; ++h) {
+        const int n = Node(g, c, h);
+        const bool kept = (h >= 2 && h <= bot) || (bot == 8 && h == 9);
+        EXPECT_EQ(g.VV[n], kept ? before[n] : 0) << "B " << bot << " V-line " << c << " H " << h;
+      }
+    }
+  }
+}
+
+TEST(Remesh, LineToReplaceAndCurveLines) {
+  BCEQuasiGrid g = Layered(3, 10);
+  // Idle: nothing is accepted.
+  EXPECT_FALSE(g.SetLineToReplace());
+  EXPECT_FALSE(g.CanAppendRemeshCurve(1, true));
+  // Normal mode, T = 2, B = 4: the interior lines 3 and 4 only.
+  ASSERT_TRUE(StartBand(g, 2, 4));
+  for (int h = 0; h < 10; ++h) {
+    g.SelSubgrid.TopNode = g.SelSubgrid.BotNode = Node(g, 0, h == 9 ? 8 : h);
+    EXPECT_EQ(g.SetLineToReplace(), h == 3 || h == 4) << h;
+  }
+  EXPECT_EQ(g.LineToReplace, 4);
+  // Curves on 1-based H-lines 3..5; on 3 (H-line T) only when allowed.
+  EXPECT_FALSE(g.CanAppendRemeshCurve(2, true));
+  EXPECT_FALSE(g.CanAppendRemeshCurve(3, false));
+  EXPECT_TRUE(g.CanAppendRemeshCurve(3, true));
+  EXPECT_TRUE(g.CanAppendRemeshCurve(5, false));
+  EXPECT_FALSE(g.CanAppendRemeshCurve(6, true));
+  // Top-line mode: H-line 0 is the line, set by InitRemesh, and no other is taken.
+  ASSERT_TRUE(StartBand(g, 0, 3, true));
+  EXPECT_EQ(g.LineToReplace, 0);
+  g.SelSubgrid.TopNode = Node(g, 0, 2);
+  EXPECT_FALSE(g.SetLineToReplace());
+  EXPECT_TRUE(g.CanAppendRemeshCurve(1, false));
+  g.CancelRemesh();
+  EXPECT_EQ(g.RemeshTopLine, -1);
+  EXPECT_FALSE(g.CanAppendRemeshCurve(1, true));
+}
+
+TEST(Remesh, CurvePointsSnapToTheirCell) {
+  BCEQuasiGrid g = Layered(4, 10);  // H-line h at 90 - 10 h
+  const BCFPoint mid = g.GetRemeshPoint(3, 2, true);
+  EXPECT_EQ(mid.x, 20);
+  EXPECT_EQ(mid.z, 75);  // between H-lines 1 and 2 (numbers 2 and 3)
+  ASSERT_TRUE(StartBand(g, 2, 4));
+  struct Case {
+    float x, z;
+    int drawnLine;  // 1-based H-line of the curve, read by MapForRemesh
+    bool found;
+    int col, hline;
+    bool mid;
+  };
+  const Case cases[] = {
+      {10, 60, 5, true, 2, 4, false},    // on the top-left node of the cell below H-line 3
+      {10, 60, 3, true, 2, 4, true},     // drawing on H-line T: no top nodes, the middle wins
+      {10, 57.5f, 5, true, 2, 4, true},  // as far from the middle as from the node: the middle
+      {29, 60, 5, true, 3, 4, false},    // the last column has no right points
+      {10, 41, 4, true, 2, 6, false},    // the bottom-left node of the lowest band row
+      {10, 41, 5, true, 2, 5, true},     // drawing on H-line B: the middle instead
+      {10, 75, 4, false, 0, 0, false},   // the cell above the band
+  };
+  for (const Case& c : cases) {
+    int col = 0, hline = c.drawnLine;
+    bool isMid = false;
+    EXPECT_EQ(g.MapForRemesh(FPoint(c.x, c.z), col, hline, isMid), c.found) << c.x << " " << c.z;
+    if (!c.found) continue;
+    EXPECT_EQ(col, c.col) << c.x << " " << c.z;
+    EXPECT_EQ(hline, c.hline) << c.x << " " << c.z;
+    EXPECT_EQ(isMid, c.mid) << c.x << " " << c.z;
+  }
+}
+
+// Two cells 100 m high at 1000 and 2000 m/s, from the top of the upper one.
+TEST(Remesh, TimeToDepthDownTheColumn) {
+  BCEQuasiGrid g;
+  static_cast<BCQuasiGrid&>(g) = HandGrid({0, 10}, {0, 100, 200});
+  g.VV = {2000, 2000, 1000, 2000, 2000, 1000};
+  BCFPoint p = FPoint(5, 200);
+  float z0 = -1;
+  EXPECT_TRUE(g.CalcZ0(p, 0.25f, z0));  // 0.1 s above, 0.025 s too much below: 50 m back up
+  EXPECT_NEAR(z0, 50, 1e-3);
+  EXPECT_TRUE(g.CalcZ0(p, 0.2f, z0));  // used up exactly at the upper cell's bottom
+  EXPECT_EQ(z0, 100);
+  z0 = -1;
+  EXPECT_FALSE(g.CalcZ0(p, 0, z0));     // no time
+  EXPECT_FALSE(g.CalcZ0(p, 0.4f, z0));  // the bottom is reached first
+  g.VV[2] = 0;
+  EXPECT_FALSE(g.CalcZ0(p, 0.25f, z0));  // no velocity to travel at
+  EXPECT_EQ(z0, -1);
+}
+
+// Band T = 2, B = 6 with L = 4 over four V-lines: H-line T at 70, L at 50, B + 1 at 20.
+TEST(Remesh, CurveChecks) {
+  BCEQuasiGrid g = Layered(4, 10);
+  ASSERT_TRUE(StartBand(g, 2, 6));
+  g.SelSubgrid.TopNode = Node(g, 0, 4);
+  ASSERT_TRUE(g.SetLineToReplace());
+  const auto flat = [](float y) { return std::vector<float>(4, y); };
+  struct Case {
+    float y, res;
+    bool inside, meets;
+  };
+  const Case cases[] = {
+      {50, 2, true, true},     // the line itself: both factors 1
+      {69, 2, true, false},    // 1 m below the top line squeezes the upper part
+      {45, 1, true, true},     // the lower part squeezed, lines still 1 m apart
+      {45, 9, true, false},    // but not 9 m
+      {70, 1, false, false},   // on the top line: squeezed to nothing
+      {20, 1, false, false},   // on the lower boundary, likewise
+      {NAN, 0, false, false},  // not a number
+  };
+  for (const Case& c : cases) {
+    std::vector<float> curve = flat(c.y);
+    EXPECT_EQ(g.CurveInsideRemeshBand(curve.data()), c.inside) << c.y;
+    EXPECT_EQ(g.CurveMeetsResolution(curve.data(), c.res), c.meets) << c.y << " res " << c.res;
+  }
+  // The line itself leaves the grid as it is (both factors 1).
+  const std::vector<float> before = g.ZZ;
+  std::vector<float> curve = flat(50);
+  g.DoRemesh(curve.data());
+  EXPECT_EQ(g.ZZ, before);
+  // Top-line mode: the curve may rise up to the top of the extent.
+  ASSERT_TRUE(StartBand(g, 0, 3, true));
+  curve = flat(g.IniRect.top);
+  EXPECT_TRUE(g.CurveInsideRemeshBand(curve.data()));
+  curve[2] = g.IniRect.top + 1;
+  EXPECT_FALSE(g.CurveInsideRemeshBand(curve.data()));
+}
+
+namespace {
+
+// A grid of 6 x 8 nodes whose H-lines bend a little from V-line to V-line, with horizons on
+// H-lines 2 and 6, some fixed cells and velocities that differ from node to node.
+BCEQuasiGrid BentModel() {
+  std::vector<float> xs, zz;
+  for (int c = 0; c < 6; ++c) {
+    xs.push_back(12.0f * float(c));
+    for (int k = 0; k < 8; ++k) zz.push_back(10.0f * float(k) + 1.5f * float((7 * c + 3 * k) % 5));
+  }
+  BCEQuasiGrid g;
+  static_cast<BCQuasiGrid&>(g) = HandModel(xs, zz);
+  for (size_t i = 0; i < g.VV.size(); ++i) g.VV[i] = 1500.0f + 37.25f * float(i % 23);
+  SetHorizons(g, {2, 6});
+  for (int n : {3, 12, 21, 30}) g.CellFlags[n] |= kCellFixed;
+  return g;
+}
+
+// Linear interpolation of v over the ascending z, by a plain search.
+float Interpolated(const std::vector<double>& z, const std::vector<double>& v, double e) {
+  size_t k = 0;
+  while (k + 2 < z.size() && z[k + 1] <= e) ++k;
+  return static_cast<float>(v[k] + (e - z[k]) * (v[k + 1] - v[k]) / (z[k + 1] - z[k]));
+}
+
+}  // namespace
+
+// The host's seven steps: band T = 2, B = 5 between the horizons, the curve replacing H-line 4
+// half-way down to H-line 5, its points snapped (even V-lines), found by a 3 m time-to-depth
+// step (odd V-lines) or, on the last V-line, which lies in no cell, taken directly.
+TEST(Remesh, HostStepsMoveTheLineAndRestoreOrResample) {
+  for (bool newVelocities : {false, true}) {
+    const BCEQuasiGrid old = BentModel();
+    BCEQuasiGrid g = old;
+    const int nx = g.GetNx(), L = 4;
+    std::vector<float> savedVV = g.VV;  // 1.
+    SelectRows(g, 2, 5);
+    g.MarkSelSubGridCells(g.SelSubgrid);
+    ASSERT_TRUE(g.InitRemesh(false));
+    g.SelSubgrid.TopNode = g.SelSubgrid.BotNode = Node(g, 0, L);  // 2.
+    ASSERT_TRUE(g.SetLineToReplace());
+    ASSERT_TRUE(g.CanAppendRemeshCurve(L + 1, false));  // 3.
+    std::vector<float> curve(nx);
+    for (int c = 0; c < nx; ++c) {
+      const float zL = g.ZZ[Node(g, c, L)];
+      const float below = (zL + g.ZZ[Node(g, c, L + 1)]) * 0.5f;
+      int col = nx, hline = L + 1;
+      bool mid = true;
+      if (c % 2 == 1 && c < nx - 1) {
+        BCFPoint p = FPoint(g.XX[c], zL);
+        EXPECT_TRUE(g.CalcZ0(p, 2 * 3 / g.VV[Node(g, c, L)], curve[c]));
+        EXPECT_NEAR(curve[c], zL - 3, 1e-3);
+        continue;
+      }
+      if (c < nx - 1) {
+        EXPECT_TRUE(g.MapForRemesh(FPoint(g.XX[c] + 0.5f, below), col, hline, mid));
+      }
+      curve[c] = g.GetRemeshPoint(col, hline, mid).z;
+      EXPECT_EQ(curve[c], below) << c;
+    }
+    EXPECT_TRUE(g.CurveInsideRemeshBand(curve.data()));  // 4.
+    EXPECT_TRUE(g.CurveMeetsResolution(curve.data(), 1));
+    std::vector<float> savedZZ = g.ZZ;  // 5.
+    g.DoRemesh(curve.data());
+    g.SetNewVelFlag(newVelocities);  // 6.
+    g.SetRemeshVelocity(&savedVV, &savedZZ);
+    g.CancelRemesh();  // 7.
+
+    EXPECT_EQ(g.Hors.size(), 2u);
+    for (size_t n = 0; n < g.CellFlags.size(); ++n) {
+      EXPECT_EQ(g.CellFlags[n] & kCellFixed, old.CellFlags[n] & kCellFixed) << n;
+    }
+    for (int c = 0; c < nx; ++c) {
+      // The line is on the curve; lines 2 and 6 and everything outside stay.
+      EXPECT_EQ(g.ZZ[Node(g, c, L)], curve[c]);
+      for (int h : {0, 1, 2, 6, 7}) EXPECT_EQ(g.ZZ[Node(g, c, h)], old.ZZ[Node(g, c, h)]);
+      // Line 3 keeps its share of the way from line 2 to line 4, line 5 from line 6 to line 4.
+      const auto share = [&](const BCQuasiGrid& m, int h, int from) {
+        const float zFrom = m.ZZ[Node(g, c, from)];
+        return (m.ZZ[Node(g, c, h)] - zFrom) / (m.ZZ[Node(g, c, L)] - zFrom);
+      };
+      EXPECT_NEAR(share(g, 3, 2), share(old, 3, 2), 1e-5);
+      EXPECT_NEAR(share(g, 5, 6), share(old, 5, 6), 1e-5);
+      // Velocities outside the band and on its top line come back bit for bit.
+      for (int h : {0, 1, 2, 6, 7}) EXPECT_EQ(g.VV[Node(g, c, h)], old.VV[Node(g, c, h)]);
+      // The interior lines keep their velocities, or take those of the old profile (lines 6 up
+      // to 2) at their new elevations.
+      std::vector<double> z, v;
+      for (int h = 6; h >= 2; --h) {
+        z.push_back(savedZZ[Node(g, c, h)]);
+        v.push_back(old.VV[Node(g, c, h)]);
+      }
+      for (int h = 3; h <= 5; ++h) {
+        const int n = Node(g, c, h);
+        const float expected = newVelocities ? Interpolated(z, v, g.ZZ[n]) : old.VV[n];
+        EXPECT_EQ(g.VV[n], expected) << "V-line " << c << " H-line " << h;
+      }
+    }
+  }
+}
+
+// A column whose band cannot be re-sampled (an elevation that is NaN or has left the band) keeps
+// its band velocities; the others are re-sampled, and all get their outside velocities back.
+TEST(Remesh, ColumnsOutsideTheOldProfileKeepTheirBand) {
+  BCEQuasiGrid g = Layered(4, 10);
+  const std::vector<float> savedVV = g.VV;
+  ASSERT_TRUE(StartBand(g, 2, 4));
+  const std::vector<float> savedZZ = g.ZZ;
+  g.ZZ[Node(g, 0, 3)] = NAN;
+  g.ZZ[Node(g, 1, 4)] = 39;  // below line B + 1 (40) of the old grid
+  g.ZZ[Node(g, 2, 3)] = 64;  // inside: re-sampled
+  for (int c = 0; c < 4; ++c) g.VV[Node(g, c, 3)] = g.VV[Node(g, c, 4)] = -7;
+  g.SetNewVelFlag(true);
+  std::vector<float> vv = savedVV, zz = savedZZ;
+  g.SetRemeshVelocity(&vv, &zz);
+  for (int c = 0; c < 4; ++c) {
+    const bool resampled = c >= 2;
+    EXPECT_EQ(g.VV[Node(g, c, 4)], resampled ? savedVV[Node(g, c, 4)] : -7) << c;
+    EXPECT_EQ(g.VV[Node(g, c, 9)], savedVV[Node(g, c, 9)]);
+    EXPECT_EQ(g.VV[Node(g, c, 0)], savedVV[Node(g, c, 0)]);
+  }
+  // 64 lies 0.4 of the way from line 3 (60) to line 2 (70).
+  const float v3 = savedVV[Node(g, 2, 3)], v2 = savedVV[Node(g, 2, 2)];
+  EXPECT_FLOAT_EQ(g.VV[Node(g, 2, 3)], v3 + 0.4f * (v2 - v3));
+}
