@@ -194,8 +194,11 @@ int TCModelImpex::ImportVFT(int stepFactor, int& lineNo) {
     return vftTableOverflow;
   }
   if (result != vftOk) return result;
+  if (!kept.kept) {
+    Table->Open();
+    return CheckDBModel(xTol, zTol, stepFactor, lineNo);
+  }
   // The table now holds exactly the kept records, in the same order.
-  if (!kept.kept) return CheckDBModel(xTol, zTol, stepFactor, lineNo);
   KeptRecords records(kept);
   return CheckGrid(records, xTol, zTol, stepFactor, lineNo);
 }
@@ -230,10 +233,10 @@ int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol, KeptColumn
   return vftOk;
 }
 
-// Makes the appended records permanent and stands on the first of them again.
+// Makes the appended records permanent. The table stays closed: the grid check reads the copy
+// kept in memory, and reopens the table only where there is none.
 void TCModelImpex::CommitImport() {
   Table->Close();
-  Table->Open();
 }
 
 int TCModelImpex::CheckDBModel(float xTol, float zTol, int stepFactor, int& lineNo) {
