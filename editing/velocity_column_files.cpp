@@ -6,7 +6,7 @@
 
 bool BCEQuasiGrid::ExportVelColToFile(const AnsiString& fileName, int col,
                                       const AnsiString& numFormat) {
-  if (col < 1 || col > GetNx() - 1) return false;
+  if (col < 1 || col > GetNx() - 1 || Nz < 2) return false;
   // Checked before the file is opened, so a refused format neither creates nor extends one.
   if (CountFloatConversions(numFormat) != 1) return false;
   try {

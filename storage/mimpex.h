@@ -9,7 +9,7 @@
 #include "platform/runtime.h"
 
 class TTable;
-struct KeptColumns;  // the importer's copy of the records it appends
+struct ImportedColumns;  // the importer's copy of the records it appends
 
 // The in-memory image of one model record (fields 6 and 7 have no member).
 struct ModelRec {
@@ -91,6 +91,6 @@ class TCModelImpex {
   int CheckDBModel(float xTol, float zTol, int stepFactor, int& lineNo);
 
  private:
-  int ReadVFTLines(int& lineNo, float& xTol, float& zTol, KeptColumns& kept);
+  int ReadVFTLines(int& lineNo, float& xTol, float& zTol, ImportedColumns& kept);
   void CommitImport();
 };

@@ -16,7 +16,7 @@
 // The X and Z of the imported records, kept beside the table so that the grid check of an import
 // need not read the table back. Keeping stops (and the check reads the table) when memory runs
 // short.
-struct KeptColumns {
+struct ImportedColumns {
   std::vector<float> x;
   std::vector<float> z;
   bool kept = true;
@@ -104,7 +104,7 @@ class TableRecords {
 // The same records as kept in memory while they were appended.
 class KeptRecords {
  public:
-  explicit KeptRecords(const KeptColumns& columns) : c_(columns) {}
+  explicit KeptRecords(const ImportedColumns& columns) : c_(columns) {}
   int Count() const { return static_cast<int>(c_.x.size()); }
   void First() { i_ = 0; }
   bool End() const { return i_ >= c_.x.size(); }
@@ -113,7 +113,7 @@ class KeptRecords {
   float Z() const { return End() ? 0.0f : c_.z[i_]; }
 
  private:
-  const KeptColumns& c_;
+  const ImportedColumns& c_;
   size_t i_ = 0;
 };
 
@@ -171,7 +171,7 @@ int CheckGrid(Records& records, float xTol, float zTol, int stepFactor, int& lin
 int TCModelImpex::ImportVFT(int stepFactor, int& lineNo) {
   float xTol = 0;
   float zTol = 0;
-  KeptColumns kept;
+  ImportedColumns kept;
   int result = vftOk;
   try {
     result = ReadVFTLines(lineNo, xTol, zTol, kept);
@@ -206,7 +206,7 @@ int TCModelImpex::ImportVFT(int stepFactor, int& lineNo) {
 // Appends one record per line up to the first empty line or the end of the input. lineNo is
 // counted up once a line has shown its four fields, before its numbers are converted, so a bad
 // number is reported one line further on than a short line.
-int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol, KeptColumns& kept) {
+int TCModelImpex::ReadVFTLines(int& lineNo, float& xTol, float& zTol, ImportedColumns& kept) {
   Extent extent;
   Rec = {};
   lineNo = 1;
