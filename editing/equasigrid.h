@@ -294,7 +294,18 @@ class BCEQuasiGrid : public BCQuasiGrid {
   bool LoadRayCoverage(const AnsiString& dbDir, std::vector<float>& v) const;
 
   // ---- velocity-column files ----
+  // Appends to fileName (created when missing) the block of cell column number col (1..Nx-1):
+  // "X=" and XX[col-1], then the top elevation and velocity of each cell from the top one down,
+  // every number formatted with numFormat. False for a bad col, a format that is not exactly
+  // one conversion of a double (no file touched), a file that cannot be opened or written.
   bool ExportVelColToFile(const AnsiString& fileName, int col, const AnsiString& numFormat);
+  // Replaces column number col by the first block of fileName (ReplaceVelCol; its X is not
+  // used). 0 success, -2 no file, else the reader's code (1 format, 2 elevation order, 3
+  // velocity) with lineNo at the offending line; the model is then unchanged.
   int ImportVelCol(const AnsiString& fileName, int col, int& lineNo);
+  // Replaces, for every block whose X lies within XX, the cell column holding that X (the right
+  // edge belongs to the last one), then fills the others (InterpolateVelBetweenCols). 0 success,
+  // 4 no file, 5 no block inside (nothing changed), else the reader's code with lineNo; the
+  // columns replaced before a failing block stay replaced.
   int ImportVelColSet(const AnsiString& fileName, int& lineNo);
 };

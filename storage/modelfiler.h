@@ -7,6 +7,8 @@
 #include "platform/runtime.h"
 
 class TTable;
+class BCQuasiGrid;
+class BCEQuasiGrid;
 
 // A model table holds fewer records than this; a larger one is refused.
 inline constexpr int kModelTableRecordLimit = 2500000;
@@ -79,3 +81,19 @@ class TCModelFiler {
   void Commit();
   void Abandon();
 };
+
+// Writes the velocity grid of grid as a VEL file, replacing fileName: "V", Nx, Nz, "1", the
+// left, right, bottom and top of ModelRect and 0.0 twice as "%-12.3f", then one line per H-line
+// from the top down with the Nx node velocities as "%9.2f" each, without separators. VV is
+// written as it is. False when the file cannot be created; a failure while writing raises
+// std::ios_base::failure to the caller.
+bool SaveVelocityToVELfile(const AnsiString& fileName, BCQuasiGrid* grid);
+
+// Writes the fixed cells of grid as a FIX file, replacing fileName: one line per node whose fixed
+// bit is set, ascending, as "1%13d   " followed by valueFmt, from the cell number (the node
+// counted row by row from the bottom row, from 1) and its velocity as a double. valueFmt holds at
+// most one conversion, of a type that takes a double. Returns 1 when no cell is fixed (no file
+// touched), -1 when valueFmt is refused (no file touched) or the file cannot be created, 0 when
+// written. A failure while writing raises std::ios_base::failure to the caller.
+int SaveConstraintsToFIXfile(const AnsiString& fileName, BCEQuasiGrid* grid,
+                             const AnsiString& valueFmt);

@@ -1,0 +1,96 @@
+// The VFT and DAT exports: one line per record of the main model table.
+#include "storage/mimpex.h"
+
+#include "platform/table.h"
+#include "storage/internal/number_text.h"
+
+#include <cmath>
+
+namespace {
+
+// The column length is found within this fraction of the X extent.
+constexpr float kColumnFraction = 0.00001f;
+
+// Whether the lines reached the file: an export into a file that could not be opened only walks
+// the table, and succeeds.
+bool Written(std::ofstream& out) {
+  return !out.is_open() || !out.fail();
+}
+
+}  // namespace
+
+int TCModelImpex::GetModelColLength() {
+  try {
+    Table->Last();
+    ReadRec();
+    const float xLast = Rec.X;
+    Table->First();
+    ReadRec();
+    const float xFirst = Rec.X;
+    const float tol = (xLast - xFirst) * kColumnFraction;
+    int length = 1;
+    for (Table->Next(); !Table->Eof(); Table->Next()) {
+      ReadRec();
+      if (std::fabs(xFirst - Rec.X) >= tol) break;
+      ++length;
+    }
+    return length;
+  } catch (...) {
+    return 0;
+  }
+}
+
+bool TCModelImpex::ExportVFT(bool useV2) {
+  try {
+    const int n = Table->RecordCount();
+    if (n == 0) return false;
+    const int colLength = GetModelColLength();
+    if (colLength == 0) return false;
+    const int colCount = n / colLength;
+    const NumberFormat number(NumFmt);
+    if (!number.Usable()) return false;
+    TextOut text(Out);
+    Table->First();
+    for (int k = 0; k < n; ++k) {
+      ReadRec();
+      // The record's node counted row by row from the bottom row: its row k mod L times the
+      // row length NC, plus its column k div L.
+      text.Int((k % colLength) * colCount + k / colLength, 9);
+      text.Text("     ");
+      text.Number(number, Rec.X);
+      text.Text("     ");
+      text.Number(number, Rec.Z);
+      text.Text("     ");
+      text.Number(number, useV2 ? Rec.V2 : Rec.V);
+      text.EndLine();
+      Table->Next();
+    }
+    text.Flush();
+    return Written(Out);
+  } catch (...) {
+    return false;
+  }
+}
+
+bool TCModelImpex::ExportDAT(bool useV2) {
+  try {
+    const NumberFormat number(NumFmt);
+    if (!number.Usable()) return false;
+    TextOut text(Out);
+    text.Text("\"X\",\"Z\",\"V\"");
+    text.EndLine();
+    for (Table->First(); !Table->Eof(); Table->Next()) {
+      ReadRec();
+      text.Number(number, Rec.X);
+      text.Text(",   ");
+      text.Number(number, Rec.Z);
+      text.Text(",   ");
+      text.Number(number, useV2 ? Rec.V2 : Rec.V);
+      text.EndLine();
+    }
+    text.Flush();
+    return Written(Out);
+  } catch (...) {
+    return false;
+  }
+}
