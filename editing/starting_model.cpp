@@ -23,6 +23,15 @@ StartingModelResult Refuse(StartingModelFault fault, int item, const AnsiString&
   return StartingModelResult{fault, item, text};
 }
 
+// The first index whose value does not lie above the one before it; -1 when all do. NaN never
+// ascends.
+int FirstNotAscending(const std::vector<float>& x) {
+  for (size_t i = 1; i < x.size(); ++i) {
+    if (!(x[i] > x[i - 1])) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 StartingModelResult CheckSurface(const TStartingModel& d) {
   if (d.SurfaceX.empty() || d.SurfaceX.size() != d.SurfaceZ.size())
     return Refuse(smBadSurface, -1,
@@ -151,11 +160,13 @@ float LawVelocity(const TStartingModel& d, float depth) {
 }
 
 // Hangs the nodes of V-line col from its surface elevation s; false when float cannot keep them
-// strictly descending (rows thinner than the spacing of floats at that elevation).
+// finite and strictly descending (rows thinner than the spacing of floats at that elevation, or
+// a depth range beyond float).
 bool HangVLine(BCEQuasiGrid& g, int col, float s, float bottom, const std::vector<float>& frac) {
   const int nz = g.Nz;
   float* z = g.ZZ.data() + g.NodeIndex(col, 0);
   const float range = s - bottom;
+  if (!std::isfinite(range)) return false;
   z[0] = bottom;
   z[nz - 1] = s;
   // izrel counts from the bottom, the fractions from the top: H-line k = nz - 1 - izrel.
@@ -203,6 +214,11 @@ StartingModelResult BuildInto(BCEQuasiGrid& g, const TStartingModel& d) {
   // the node arrays are then made at full size.
   TIniModel ini{BCFRect(left, d.SurfaceZ.front(), right, d.Bottom), d.Nx, 2, 0, 0, 0, 0, false};
   if (!g.Init(ini)) return Refuse(smOutOfMemory, -1, "out of memory");
+  // A range too wide or too narrow for float gives V-lines that are not finite or do not part.
+  if (FirstNotAscending(g.XX) >= 0)
+    return Refuse(
+        smBadRange, -1,
+        FormatStr("float cannot hold %d V-lines that part from X %g to X %g", d.Nx, left, right));
   const size_t nodes = static_cast<size_t>(d.Nx) * static_cast<size_t>(d.Nz);
   g.ZZ.assign(nodes, 0.0f);
   g.VV.assign(nodes, 0.0f);
@@ -216,8 +232,8 @@ StartingModelResult BuildInto(BCEQuasiGrid& g, const TStartingModel& d) {
     const size_t c = static_cast<size_t>(col);
     if (!HangVLine(g, col, surface[c], d.Bottom, frac))
       return Refuse(smRowsTooThin, -1,
-                    FormatStr("the rows of V-line %d at X %g are too thin for float elevations "
-                              "between %g and %g",
+                    FormatStr("float cannot hold strictly descending elevations on V-line %d "
+                              "at X %g from the surface %g to the bottom %g",
                               col + 1, g.XX[c], surface[c], d.Bottom));
     BadCell bad;
     if (col > 0 && !FillCellColumn(g, d, col - 1, surface[c - 1], surface[c], bad))

@@ -167,6 +167,16 @@ TEST(StartingModel, RefusesWhatMakesNoModelAndLeavesTheModelAsItWas) {
        smBadRange, -1},
       {"range reversed", [](TStartingModel& d) { d.OwnXRange = true, d.XLeft = 10, d.XRight = 0; },
        smBadRange, -1},
+      // 1e-44 apart in 21 V-lines: steps below the smallest float, so V-lines coincide.
+      {"range beyond float",
+       [](TStartingModel& d) { d.OwnXRange = true, d.XLeft = 0, d.XRight = 1e-44f; }, smBadRange,
+       -1},
+      // Elevations 3e38 and -3e38: their difference, the surface's slope, is beyond float.
+      {"surface beyond float",
+       [](TStartingModel& d) {
+         d.SurfaceZ = {3e38f, -3e38f, 0}, d.Bottom = -3.1e38f;
+       },
+       smRowsTooThin, -1},
       {"ratio below 1", [](TStartingModel& d) { d.RowRatio = 0.5f; }, smBadSpacing, -1},
       {"negative V0", [](TStartingModel& d) { d.V0 = -1; }, smBadVelocity, -1},
       // 500 - 5 per unit turns negative below depth 100; the deepest cells lie near 123.
