@@ -244,13 +244,17 @@ StartingModelResult BuildInto(BCEQuasiGrid& g, const TStartingModel& d) {
   }
   g.TrimVelocity();
 
-  // The extent, height and resolutions the loader derives from the saved arrays.
-  const float top = *std::max_element(surface.begin(), surface.end());
-  g.ModelRect = BCFRect(g.XX.front(), top, g.XX.back(), d.Bottom);
+  // The extent, height and resolutions the loader derives from the saved arrays. The table
+  // keeps a zero as +0, so adding +0 turns a -0 into the zero the loader will see.
+  const float top = *std::max_element(surface.begin(), surface.end()) + 0.0f;
+  const float bottom = d.Bottom + 0.0f;
+  const float xLeft = g.XX.front() + 0.0f;
+  const float xRight = g.XX.back() + 0.0f;
+  g.ModelRect = BCFRect(xLeft, top, xRight, bottom);
   g.IniRect = g.ModelRect;
-  g.ModelHeight = top - d.Bottom;
-  g.XRes = G2_GetCompResolution(g.XX.front(), g.XX.back());
-  g.ZRes = G2_GetCompResolution(d.Bottom, top);
+  g.ModelHeight = top - bottom;
+  g.XRes = G2_GetCompResolution(xLeft, xRight);
+  g.ZRes = G2_GetCompResolution(bottom, top);
   g.WholeSubgrid = {0, d.Nx - 1, 1, d.Nz - 1};
   g.ZoomSubgrid = g.WholeSubgrid;
   return {};

@@ -92,6 +92,15 @@ TEST(StartingModel, SavesAndLoadsBackAsTheSameModel) {
   BCEQuasiGrid loaded;
   ASSERT_TRUE(loaded.LoadModelDb(dirs.db.Path(), false, kLoadGeometry | kLoadFixed, true));
   EXPECT_TRUE(SameModel(built, loaded));
+  // Zeros of either sign on the model's edges: the table keeps +0, and so does the extent.
+  d.SurfaceX = {-0.0f, 10};
+  d.SurfaceZ = {-0.0f, -0.0f};
+  d.Bottom = -10;
+  d.Nx = d.Nz = 3;
+  ASSERT_EQ(BuildStartingModel(built, d).Fault, smBuilt);
+  ASSERT_TRUE(built.SaveModelDb(dirs.db.Path(), false, kSaveGeometry | kSaveFixed));
+  ASSERT_TRUE(loaded.LoadModelDb(dirs.db.Path(), false, kLoadGeometry | kLoadFixed, true));
+  EXPECT_TRUE(SameModel(built, loaded));
 }
 
 TEST(StartingModel, GeometricRowsThickenDownwardAndFillTheDepth) {
