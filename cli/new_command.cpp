@@ -47,7 +47,7 @@ struct NewOptions {
 
 // NX and NZ of --size, each at least 2 and together within the table limit.
 std::vector<int> ParseSize(const std::string& text) {
-  const std::vector<int> size = ParseInts("size", text, 2);
+  std::vector<int> size = ParseInts("size", text, 2);
   if (size[0] < 2 || size[1] < 2) throw UsageError("--size needs NX and NZ of at least 2");
   const long long nodes = static_cast<long long>(size[0]) * size[1];
   if (nodes > kMaxNodes)
