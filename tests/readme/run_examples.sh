@@ -10,8 +10,8 @@ mkdir "$scratch/build"
 ln -s "$tool" "$scratch/build/quasigrid"
 cd "$scratch"
 
-# The tool section: from its heading to the next one.
-awk '/^## The tool/ {on = 1; next} /^## / {on = 0} on' "$readme" > section.md
+# The tool sections (the tool, starting models from topography): each from its heading to the next.
+awk '/^## (The tool|Starting models from topography)$/ {on = 1; next} /^## / {on = 0} on' "$readme" > section.md
 
 # Every ```sh block, in order, as one script.
 awk '/^```sh$/ {on = 1; next} /^```$/ {on = 0} on' section.md > examples.sh
