@@ -13,3 +13,4 @@ void DefineInfoCommand(CLI::App& app);
 void DefineCheckCommand(CLI::App& app);
 void DefineCopyCommand(CLI::App& app);
 void DefinePictureCommand(CLI::App& app);
+void DefineImportVftCommand(CLI::App& app);

@@ -17,9 +17,9 @@
 namespace {
 
 // The commands in the order --help lists them.
-constexpr void (*kCommands[])(CLI::App&) = {DefineNewCommand,  DefineDemoCommand,
-                                            DefineInfoCommand, DefineCheckCommand,
-                                            DefineCopyCommand, DefinePictureCommand};
+constexpr void (*kCommands[])(CLI::App&) = {
+    DefineNewCommand,  DefineDemoCommand,    DefineInfoCommand,     DefineCheckCommand,
+    DefineCopyCommand, DefinePictureCommand, DefineImportVftCommand};
 
 // "quasigrid" or "quasigrid new": the command that was being run, for the message prefix.
 std::string CommandName(const CLI::App& app) {
