@@ -13,3 +13,6 @@ void DefineInfoCommand(CLI::App& app);
 void DefineCheckCommand(CLI::App& app);
 void DefineCopyCommand(CLI::App& app);
 void DefinePictureCommand(CLI::App& app);
+void DefineExportCommand(CLI::App& app);
+void DefineImportSmeshCommand(CLI::App& app);
+void DefineImportLayeredCommand(CLI::App& app);

@@ -17,9 +17,10 @@
 namespace {
 
 // The commands in the order --help lists them.
-constexpr void (*kCommands[])(CLI::App&) = {DefineNewCommand,  DefineDemoCommand,
-                                            DefineInfoCommand, DefineCheckCommand,
-                                            DefineCopyCommand, DefinePictureCommand};
+constexpr void (*kCommands[])(CLI::App&) = {
+    DefineNewCommand,    DefineDemoCommand,        DefineInfoCommand,
+    DefineCheckCommand,  DefineCopyCommand,        DefinePictureCommand,
+    DefineExportCommand, DefineImportSmeshCommand, DefineImportLayeredCommand};
 
 // "quasigrid" or "quasigrid new": the command that was being run, for the message prefix.
 std::string CommandName(const CLI::App& app) {
