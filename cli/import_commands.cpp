@@ -87,8 +87,10 @@ void RunImportLayered(const ImportArgs& a) {
   if (const std::string why = LayeredToModel(layered, options, model, pinched); !why.empty())
     FailInFile(a.file, why);
   SaveImported(model, a);
-  std::printf("%d layers, horizons 1..%d on their lower boundaries\n", layered.Layers(),
-              layered.Layers());
+  if (layered.Layers() == 1)
+    std::printf("1 layer, horizon 1 on its bottom\n");
+  else
+    std::printf("%d layers, horizon k on the bottom of layer k\n", layered.Layers());
   if (pinched > 0)
     std::printf("layers pinch out at %d of %d V-lines: H-lines kept %s apart there\n", pinched,
                 model.GetNx(), a.minGap.c_str());

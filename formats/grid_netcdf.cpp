@@ -54,7 +54,6 @@ void DefineGrid(GridFile& f, const GridSpec& spec, size_t nx, size_t nz) {
   PutText(f.nc, f.x, "units", length);
   PutText(f.nc, f.x, "axis", "X");
   PutText(f.nc, f.z, "long_name", "elevation");
-  PutText(f.nc, f.z, "standard_name", "height_above_reference_ellipsoid");
   PutText(f.nc, f.z, "units", length);
   PutText(f.nc, f.z, "positive", "up");
   PutText(f.nc, f.z, "axis", "Z");

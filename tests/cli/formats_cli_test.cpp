@@ -75,7 +75,7 @@ TEST(ToolFormats, LayeredImportWritesHorizonsAndRefusesAtTheLine) {
       dir,
       {{"import-layered $D/two.in $D/l --rows-per-layer 1", 0,
         "imported $D/two.in: 2 x 5 nodes into $D/l/model.db\n"
-        "2 layers, horizons 1..2 on their lower boundaries\n"
+        "2 layers, horizon k on the bottom of layer k\n"
         "layers pinch out at 1 of 2 V-lines: H-lines kept 0.001 apart there\n"},
        {"check $D/l", 0, "no problems"},
        {"import-layered $D/bad.in $D/l --force", 1,
