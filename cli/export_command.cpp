@@ -47,6 +47,14 @@ void ExportXyz(const ExportJob& job, const std::string& file) {
   WriteTextFile(file, [&job](std::ostream& out) { WriteXyz(job.model, out); });
 }
 
+// Refuses a spacing that makes no grid before anything is loaded or written.
+void CheckGrid(const ExportArgs& a) {
+  if (a.spacing.empty()) throw UsageError("--grid needs --spacing DX,DZ");
+  for (const float d : ParseFloats("spacing", a.spacing, 2)) {
+    if (!(d > 0)) throw UsageError("--spacing needs DX and DZ above 0, got '" + a.spacing + "'");
+  }
+}
+
 void ExportGrid(const ExportJob& job, const std::string& file) {
   const std::vector<float> d = ParseFloats("spacing", job.args.spacing, 2);
   GridSpec spec;
@@ -58,6 +66,11 @@ void ExportGrid(const ExportJob& job, const std::string& file) {
       file, [&](const std::string& scratch) { return WriteNetcdfGrid(job.model, spec, scratch); });
 }
 
+void CheckSmesh(const ExportArgs& a) {
+  ParseFloats("smesh-water", a.water, 1);
+  ParseFloats("smesh-air", a.air, 1);
+}
+
 void ExportSmesh(const ExportJob& job, const std::string& file) {
   const float water = ParseFloats("smesh-water", job.args.water, 1)[0];
   const float air = ParseFloats("smesh-air", job.args.air, 1)[0];
@@ -67,27 +80,25 @@ void ExportSmesh(const ExportJob& job, const std::string& file) {
   WriteTextFile(file, [&mesh](std::ostream& out) { WriteSmesh(mesh, out); });
 }
 
-// The formats of the command, each an option naming its file and the writer behind it, in the
-// order they are written.
+// The formats of the command, each an option naming its file, a check of the arguments it
+// needs (run before the model is loaded, so that a mistake writes nothing) and the writer behind
+// it, in the order they are written.
 struct ExportFormat {
   const char* option;
   const char* help;
+  void (*check)(const ExportArgs& args);  // may be nullptr
   void (*write)(const ExportJob& job, const std::string& file);
 };
 
 constexpr ExportFormat kFormats[] = {
-    {"--vtu", "VTK XML unstructured grid: a quad per cell, cell and node velocities", ExportVtu},
-    {"--grid", "CF netCDF grid of the velocities sampled every --spacing DX,DZ", ExportGrid},
-    {"--xyz", "text, one line 'x z v' per node in node order", ExportXyz},
-    {"--smesh", "sheared mesh of traveltime tomography (nodes at common depth offsets)",
+    {"--vtu", "VTK XML unstructured grid: a quad per cell, cell and node velocities", nullptr,
+     ExportVtu},
+    {"--grid", "CF netCDF grid of the velocities sampled every --spacing DX,DZ", CheckGrid,
+     ExportGrid},
+    {"--xyz", "text, one line 'x z v' per node in node order", nullptr, ExportXyz},
+    {"--smesh", "sheared mesh of traveltime tomography (nodes at common depth offsets)", CheckSmesh,
      ExportSmesh},
 };
-
-size_t FormatIndex(const std::string& option) {
-  size_t i = 0;
-  while (i + 1 < std::size(kFormats) && option != kFormats[i].option) ++i;
-  return i;
-}
 
 void RunExport(const ExportArgs& a) {
   bool any = false;
@@ -98,12 +109,8 @@ void RunExport(const ExportArgs& a) {
       names += std::string(names.empty() ? "" : ", ") + f.option;
     throw UsageError("name at least one file to write: " + names);
   }
-  if (a.files[FormatIndex("--grid")].empty() != a.spacing.empty())
-    throw UsageError("--grid and --spacing DX,DZ go together");
-  if (!a.spacing.empty()) {  // refused before anything is loaded or written
-    for (const float d : ParseFloats("spacing", a.spacing, 2)) {
-      if (!(d > 0)) throw UsageError("--spacing needs DX and DZ above 0, got '" + a.spacing + "'");
-    }
+  for (size_t i = 0; i < std::size(kFormats); ++i) {
+    if (!a.files[i].empty() && kFormats[i].check != nullptr) kFormats[i].check(a);
   }
   BCEQuasiGrid model;
   LoadSavedModel(a.dir, a.backup, model);
@@ -125,15 +132,22 @@ void DefineExportCommand(CLI::App& app) {
   cmd->add_option("DIR", a->dir, "Model folder")->required();
   for (size_t i = 0; i < std::size(kFormats); ++i)
     AddOnceOption(cmd, kFormats[i].option, a->files[i], kFormats[i].help)->option_text("FILE");
-  AddOnceOption(cmd, "--spacing", a->spacing, "DX,DZ: sample spacing of --grid, in model units");
+  CLI::Option* grid = cmd->get_option("--grid");
+  CLI::Option* smesh = cmd->get_option("--smesh");
+  AddOnceOption(cmd, "--spacing", a->spacing, "DX,DZ: sample spacing of --grid, in model units")
+      ->needs(grid);
   AddOnceOption(cmd, "--sample", a->sample,
                 "What a --grid sample takes: cell (the cell's velocity, default) or node "
                 "(interpolated from the cell's node velocities)")
-      ->check(CLI::IsMember({"cell", "node"}));
+      ->check(CLI::IsMember({"cell", "node"}))
+      ->needs(grid);
   AddOnceOption(cmd, "--units", a->units, "Units of the model for --grid: m (default) or km")
-      ->check(CLI::IsMember({"m", "km"}));
-  AddOnceOption(cmd, "--smesh-water", a->water, "Water velocity in the --smesh header (1.5)");
-  AddOnceOption(cmd, "--smesh-air", a->air, "Air velocity in the --smesh header (0.33)");
+      ->check(CLI::IsMember({"m", "km"}))
+      ->needs(grid);
+  AddOnceOption(cmd, "--smesh-water", a->water, "Water velocity in the --smesh header (1.5)")
+      ->needs(smesh);
+  AddOnceOption(cmd, "--smesh-air", a->air, "Air velocity in the --smesh header (0.33)")
+      ->needs(smesh);
   cmd->add_flag("--backup", a->backup, "Export the backup table DIR/modelbk.db");
   cmd->footer(
       "Each file is written whole or not at all. --grid samples at the centres of DX x DZ steps\n"

@@ -85,7 +85,10 @@ std::string SmeshToModel(const SmeshMesh& mesh, float scale, BCEQuasiGrid& model
   const auto nx = static_cast<size_t>(mesh.Nx);
   const auto nz = static_cast<size_t>(mesh.Nz);
   const int modelNz = mesh.Nz + 1;
-  if (const std::string why = NodeCountProblem(mesh.Nx, modelNz); !why.empty()) return why;
+  if (std::string why = NodeCountProblem(mesh.Nx, modelNz); !why.empty()) return why;
+  if (mesh.Nz < 2 || mesh.X.size() != nx || mesh.Topography.size() != nx ||
+      mesh.Offsets.size() != nz || mesh.V.size() != nx * nz)
+    return "the mesh's arrays do not hold nx and nz values";
   float deepest = NodeElevation(mesh, 0, nz - 1);
   for (size_t i = 1; i < nx; ++i) deepest = std::min(deepest, NodeElevation(mesh, i, nz - 1));
   const float bottom = deepest - (mesh.Offsets[nz - 1] - mesh.Offsets[nz - 2]);
