@@ -4,12 +4,14 @@ include(CMakePackageConfigHelpers)
 
 set(QUASIGRID_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/quasigrid)
 
-install(TARGETS quasigrid quasigrid_picture EXPORT quasigridTargets
+install(TARGETS quasigrid quasigrid_picture quasigrid_formats EXPORT quasigridTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY platform model horizons editing storage picture
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quasigrid
   FILES_MATCHING PATTERN "*.h" PATTERN "tools" EXCLUDE)
+install(DIRECTORY formats DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quasigrid
+  FILES_MATCHING PATTERN "*.h" PATTERN "internal" EXCLUDE)
 install(EXPORT quasigridTargets NAMESPACE quasigrid:: DESTINATION ${QUASIGRID_CMAKE_DIR})
 
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/quasigridConfig.cmake.in

@@ -9,7 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
-          libcli11-dev nlohmann-json3-dev libcairo2-dev fonts-dejavu-core poppler-utils pkg-config)
+          libcli11-dev nlohmann-json3-dev libcairo2-dev fonts-dejavu-core poppler-utils pkg-config
+          libnetcdf-dev netcdf-bin python3-meshio python3-numpy)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

@@ -1,0 +1,41 @@
+// Fuzz target for the layered-model reader: bytes read as records and built into a model, whose
+// V-lines and H-lines must ascend.
+#include <cstdint>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "formats/layered.h"
+
+namespace {
+
+constexpr size_t kMaxInput = 1 << 16;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size > kMaxInput) return 0;
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  LayeredModel layered;
+  if (!ReadLayeredModel(in, layered).empty()) return 0;
+  Check(layered.Records.size() % 3 == 1);
+  LayeredOptions options;
+  options.RowsPerLayer = 2;
+  BCEQuasiGrid model;
+  int pinched = 0;
+  if (!LayeredToModel(layered, options, model, pinched).empty()) return 0;
+  const int nx = model.GetNx();
+  for (int c = 0; c < nx; ++c) {
+    if (c > 0) Check(model.XX[static_cast<size_t>(c)] > model.XX[static_cast<size_t>(c) - 1]);
+    for (int r = 1; r < model.Nz; ++r) {
+      Check(model.ZZ[static_cast<size_t>(model.NodeIndex(c, r))] >
+            model.ZZ[static_cast<size_t>(model.NodeIndex(c, r - 1))]);
+    }
+  }
+  Check(static_cast<int>(model.Hors.size()) == layered.Layers());
+  return 0;
+}
