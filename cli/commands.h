@@ -14,6 +14,7 @@ void DefineCheckCommand(CLI::App& app);
 void DefineCopyCommand(CLI::App& app);
 void DefinePictureCommand(CLI::App& app);
 void DefineImportVftCommand(CLI::App& app);
+void DefineImportVelcolCommand(CLI::App& app);
 void DefineExportCommand(CLI::App& app);
 void DefineImportSmeshCommand(CLI::App& app);
 void DefineImportLayeredCommand(CLI::App& app);

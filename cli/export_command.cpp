@@ -19,6 +19,8 @@
 #include "formats/smesh.h"
 #include "formats/vtk.h"
 #include "formats/xyz.h"
+#include "storage/mimpex.h"
+#include "storage/modelfiler.h"
 
 namespace {
 
@@ -28,6 +30,7 @@ struct ExportArgs {
   std::string spacing;
   std::string sample = "cell";
   std::string units = "m";
+  std::string fixFormat = "%9.2f";
   std::string water = "1.5";
   std::string air = "0.33";
   std::vector<std::string> files;  // one per format of kFormats, empty when not asked for
@@ -80,6 +83,58 @@ void ExportSmesh(const ExportJob& job, const std::string& file) {
   WriteTextFile(file, [&mesh](std::ostream& out) { WriteSmesh(mesh, out); });
 }
 
+// The exchange files of the model's own tool chain. VFT and DAT come from the main table as
+// saved, the others from the model as loaded.
+void CheckTableExport(const ExportArgs& a) {
+  if (a.backup) throw UsageError("--vft and --dat export the main table: leave out --backup");
+}
+
+void ExportFromTable(const ExportJob& job, const std::string& file, bool vft) {
+  WriteFileInPlace(file, [&](const std::string& scratch) -> std::string {
+    TCModelImpex impex(scratch, job.args.dir, 'E');
+    if (impex.InitStatus != 0) return "the main table cannot be opened";
+    return (vft ? impex.ExportVFT(false) : impex.ExportDAT(false)) ? ""
+                                                                   : "the table cannot be read";
+  });
+}
+
+void ExportVft(const ExportJob& job, const std::string& file) {
+  ExportFromTable(job, file, true);
+}
+
+void ExportDat(const ExportJob& job, const std::string& file) {
+  ExportFromTable(job, file, false);
+}
+
+void ExportVel(const ExportJob& job, const std::string& file) {
+  WriteFileInPlace(file, [&](const std::string& scratch) -> std::string {
+    BCEQuasiGrid model = job.model;
+    return SaveVelocityToVELfile(scratch, &model) ? "" : "cannot create the file";
+  });
+}
+
+void ExportFix(const ExportJob& job, const std::string& file) {
+  BCEQuasiGrid model = job.model;
+  if (model.GetNumOfFixes() == 0)
+    throw CommandError("no fixed cells in " + TablePath(job.args.dir, job.args.backup) + ": " +
+                       file + " not written");
+  WriteFileInPlace(file, [&](const std::string& scratch) -> std::string {
+    const int result = SaveConstraintsToFIXfile(scratch, &model, job.args.fixFormat);
+    return result == 0 ? "" : "cannot create the file, or --fix-format is not one number format";
+  });
+}
+
+// Every cell column as a block of the velocity-column file, from the left.
+void ExportVelocityColumns(const ExportJob& job, const std::string& file) {
+  WriteFileInPlace(file, [&](const std::string& scratch) -> std::string {
+    BCEQuasiGrid model = job.model;
+    for (int col = 1; col < model.GetNx(); ++col) {
+      if (!model.ExportVelColToFile(scratch, col, "%13.3f")) return "cannot write the file";
+    }
+    return "";
+  });
+}
+
 // The formats of the command, each an option naming its file, a check of the arguments it
 // needs (run before the model is loaded, so that a mistake writes nothing) and the writer behind
 // it, in the order they are written.
@@ -91,6 +146,13 @@ struct ExportFormat {
 };
 
 constexpr ExportFormat kFormats[] = {
+    {"--vft", "VFT exchange file: index, X, Z, velocity per node", CheckTableExport, ExportVft},
+    {"--dat", "DAT file: a header, then X, Z, velocity per node", CheckTableExport, ExportDat},
+    {"--vel", "VEL velocity grid: ten header lines, one row of velocities per H-line", nullptr,
+     ExportVel},
+    {"--fix", "FIX file: one line per fixed cell, its number and velocity", nullptr, ExportFix},
+    {"--velcol", "velocity-column file: a block 'X=' and elevation, velocity pairs per column",
+     nullptr, ExportVelocityColumns},
     {"--vtu", "VTK XML unstructured grid: a quad per cell, cell and node velocities", nullptr,
      ExportVtu},
     {"--grid", "CF netCDF grid of the velocities sampled every --spacing DX,DZ", CheckGrid,
@@ -134,6 +196,9 @@ void DefineExportCommand(CLI::App& app) {
     AddOnceOption(cmd, kFormats[i].option, a->files[i], kFormats[i].help)->option_text("FILE");
   CLI::Option* grid = cmd->get_option("--grid");
   CLI::Option* smesh = cmd->get_option("--smesh");
+  AddOnceOption(cmd, "--fix-format", a->fixFormat,
+                "printf format of the velocity on a --fix line (default %9.2f)")
+      ->needs(cmd->get_option("--fix"));
   AddOnceOption(cmd, "--spacing", a->spacing, "DX,DZ: sample spacing of --grid, in model units")
       ->needs(grid);
   AddOnceOption(cmd, "--sample", a->sample,

@@ -38,4 +38,26 @@ TEST(ToolExchange, ImportsAVftFileOnlyWhenItIsAQuasiGrid) {
                      {"import-vft $D/m.vft $D/a --force", 0, "imported"}});
 }
 
+TEST(ToolExchange, ExportsTheExchangeFilesAndReadsThemBack) {
+  ScratchDir dir;
+  RunToolCases(
+      dir,
+      {{"new $D/m --extent 0,100,-50,0 --size 3,3 --velocity 1000,1000,2000,2000", 0, "saved"},
+       {"export $D/m --vft $D/m.vft --dat $D/m.dat --vel $D/m.vel --velcol $D/m.col", 0,
+        "wrote $D/m.col"},
+       {"export $D/m --fix $D/m.fix", 1, "no fixed cells"},
+       {"export $D/m --backup --vft $D/b.vft", 2, "leave out --backup"},
+       {"import-vft $D/m.vft $D/n", 0, "imported 3 x 3 nodes"},
+       {"import-velcol $D/m.col $D/n", 0, "rebuilt the velocities"},
+       {"import-velcol $D/m.col $D/n --column 3", 2, "--column needs a cell column 1..2"}});
+  EXPECT_EQ(dir.Read("m.dat").substr(0, 12), "\"X\",\"Z\",\"V\"\n");
+  EXPECT_EQ(dir.Read("m.vft").substr(0, 60),
+            "        0            0.000          -50.000         2000.000");
+  EXPECT_EQ(dir.Read("m.col").substr(0, 8), "X=0.000\n");
+  // The imported copy describes as the original does.
+  const ToolResult original = RunTool(dir, "info $D/m"), copy = RunTool(dir, "info $D/n");
+  EXPECT_EQ(original.output.substr(original.output.find("grid:")),
+            copy.output.substr(copy.output.find("grid:")));
+}
+
 }  // namespace

@@ -1,0 +1,72 @@
+// The import-velcol command: a model's velocities rebuilt from a velocity-column file, one
+// column or the whole set, the grid, horizons and fixed cells kept.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/errors.h"
+#include "cli/saved_model.h"
+#include "editing/equasigrid.h"
+
+namespace {
+
+struct ImportVelcolArgs {
+  std::string file;
+  std::string dir;
+  int column = 0;  // 0: every block, at the column under its X
+};
+
+// What a column reader's code says, with the line it concerns.
+std::string ReaderFault(int code, int lineNo) {
+  const std::string at = "line " + std::to_string(lineNo) + ": ";
+  switch (code) {
+    case 1:
+      return at + "not a block header 'X=...' or an elevation and velocity pair";
+    case 2:
+      return at + "the elevations do not descend";
+    case 3:
+      return at + "a velocity that is not a number above or at 0";
+    case 5:
+      return "no block lies within the model's X range";
+    default:
+      return at + "cannot be read (code " + std::to_string(code) + ")";
+  }
+}
+
+void RunImportVelcol(const ImportVelcolArgs& a) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(a.file, ec)) throw CommandError(a.file + ": no such file");
+  BCEQuasiGrid model;
+  LoadSavedModel(a.dir, false, model);
+  if (a.column > model.GetNx() - 1)
+    throw UsageError("--column needs a cell column 1.." + std::to_string(model.GetNx() - 1));
+  int lineNo = 0;
+  const int code = a.column > 0 ? model.ImportVelCol(a.file, a.column, lineNo)
+                                : model.ImportVelColSet(a.file, lineNo);
+  if (code != 0) throw CommandError(a.file + ": " + ReaderFault(code, lineNo));
+  SaveModelToFolder(model, a.dir, false, Existing::kReplace);
+  std::printf("rebuilt the velocities of %s from %s\n", TablePath(a.dir, false).c_str(),
+              a.file.c_str());
+}
+
+}  // namespace
+
+void DefineImportVelcolCommand(CLI::App& app) {
+  auto a = std::make_shared<ImportVelcolArgs>();
+  CLI::App* cmd = app.add_subcommand(
+      "import-velcol", "Rebuild a saved model's velocities from a velocity-column file");
+  cmd->add_option("FILE", a->file, "Velocity-column file: blocks of 'X=' and z, v pairs")
+      ->required();
+  cmd->add_option("DIR", a->dir, "Model folder")->required();
+  cmd->add_option("--column", a->column,
+                  "Replace only this cell column (1-based) by the file's first block")
+      ->check(CLI::PositiveNumber);
+  cmd->footer(
+      "Without --column every block replaces the cell column under its X and the columns\n"
+      "between are interpolated. The file is read whole before the table is rewritten.");
+  cmd->callback([a] { RunImportVelcol(*a); });
+}
