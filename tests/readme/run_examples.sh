@@ -11,7 +11,7 @@ ln -s "$tool" "$scratch/build/quasigrid"
 cd "$scratch"
 
 # The tool sections (the tool, starting models from topography): each from its heading to the next.
-awk '/^## (The tool|Starting models from topography)$/ {on = 1; next} /^## / {on = 0} on' "$readme" > section.md
+awk '/^## (The tool|Starting models from topography|Formats of other programs)$/ {on = 1; next} /^## / {on = 0} on' "$readme" > section.md
 
 # Every ```sh block, in order, as one script.
 awk '/^```sh$/ {on = 1; next} /^```$/ {on = 0} on' section.md > examples.sh
