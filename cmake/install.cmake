@@ -9,7 +9,7 @@ install(TARGETS quasigrid quasigrid_picture quasigrid_formats EXPORT quasigridTa
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(DIRECTORY platform model horizons editing storage picture
   DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quasigrid
-  FILES_MATCHING PATTERN "*.h" PATTERN "tools" EXCLUDE)
+  FILES_MATCHING PATTERN "*.h" PATTERN "tools" EXCLUDE PATTERN "internal" EXCLUDE)
 install(DIRECTORY formats DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/quasigrid
   FILES_MATCHING PATTERN "*.h" PATTERN "internal" EXCLUDE)
 install(EXPORT quasigridTargets NAMESPACE quasigrid:: DESTINATION ${QUASIGRID_CMAKE_DIR})
