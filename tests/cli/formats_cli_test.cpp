@@ -19,7 +19,8 @@ TEST(ToolFormats, ExportsEveryFormatAndRefusesWhatItCannotWrite) {
   RunToolCases(
       dir,
       {{kNew, 0, "saved 11 x 6 nodes"},
-       {"export $D/m", 2, "name at least one file to write: --vtu, --grid, --xyz, --smesh"},
+       {"export $D/m", 2,
+        "name at least one file to write: --vft, --dat, --vel, --fix, --velcol, --vtu"},
        {"export $D/m --grid $D/g.nc", 2, "--grid needs --spacing DX,DZ"},
        {"export $D/m --xyz $D/a --spacing 1,1", 2, "--spacing requires --grid"},
        {"export $D/m --xyz $D/a --smesh-air 1e99", 2, "--smesh-air requires --smesh"},

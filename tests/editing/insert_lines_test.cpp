@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "structure_checks.h"
+#include "support/editable_grid.h"
 #include "support/hand_grid.h"
 #include "support/hand_model.h"
 
 namespace {
 
 using Floats = std::vector<float>;
-
-BCEQuasiGrid Editable(const BCQuasiGrid& g) {
-  BCEQuasiGrid e;
-  static_cast<BCQuasiGrid&>(e) = g;
-  return e;
-}
 
 // Cell column 0 from X 0 to width, selected, and one more column; three nodes per V-line.
 BCEQuasiGrid ColumnModel(float width) {

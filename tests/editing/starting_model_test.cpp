@@ -38,7 +38,7 @@ BCEQuasiGrid Populated() {
   return g;
 }
 
-// Top node of V-line col, and the cell hanging from it.
+// Top node of V-line col.
 float TopZ(const BCQuasiGrid& g, int col) {
   return g.ZZ[g.NodeIndex(col, g.Nz - 1)];
 }

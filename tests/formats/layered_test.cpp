@@ -56,22 +56,11 @@ TEST(Layered, PinchOutKeepsTheMinimumGapAndBoundariesCarryHorizons) {
   EXPECT_EQ(pinched, 2);  // X 5 and X 10
   EXPECT_EQ(model.XX, (std::vector<float>{0, 5, 10}));
   ASSERT_EQ(model.Nz, 5);
-  const float gap = 0.001f;
-  const std::vector<float> zz = {-2,
-                                 -1.5,
-                                 -1,
-                                 -0.5,
-                                 0,  // X 0: boundaries at 0, 1, 2
-                                 -2 - gap - gap,
-                                 -2 - gap,
-                                 -2,
-                                 -1,
-                                 0,  // X 5: layer 2 of no thickness
-                                 -3 - gap - gap,
-                                 -3 - gap,
-                                 -3,
-                                 -1.5,
-                                 0};  // X 10: the bottom lowered onto 3
+  // The minimum gap 0.001 below each pinched boundary.
+  const float a = -2 - 0.001f, b = -3 - 0.001f;
+  const std::vector<float> zz = {-2,         -1.5, -1, -0.5, 0,   // X 0: boundaries at 0, 1, 2
+                                 a - 0.001f, a,    -2, -1,   0,   // X 5: layer 2 of no thickness
+                                 b - 0.001f, b,    -3, -1.5, 0};  // X 10: bottom lowered onto 3
   EXPECT_EQ(model.ZZ, zz);
   // From the top: layer 1 keeps its top velocity; layer 2 starts at it and ends at 5. The
   // bottom node holds the copy of the node above; the last V-line copies the one before.

