@@ -106,6 +106,16 @@ TEST(DrawModelPicture, CellsAndColourBarCarryTheMapsColours) {
   const double barX = f.bar.x + f.bar.w / 2;
   EXPECT_TRUE(near(PixelAt(png.get(), barX, f.bar.y + f.bar.h - 2), map.At(0)));
   EXPECT_TRUE(near(PixelAt(png.get(), barX, f.bar.y + 2), map.At(1)));
+  // A selection of the left column is outlined in red along its edge, over the cells.
+  BCQuasiGrid selected = g;
+  selected.SelSubgrid = {0, 1, 1, 2};
+  selected.SelActive = true;
+  ASSERT_EQ(DrawModelPicture(selected, o, dir.File("s.png")), "");
+  SurfacePtr outlined(cairo_image_surface_create_from_png(dir.File("s.png").c_str()),
+                      cairo_surface_destroy);
+  const Rgb edge = PixelAt(outlined.get(), f.PageX(50), f.PageY(-50));
+  EXPECT_GT(edge[0] - edge[1], 100) << int{edge[0]} << "," << int{edge[1]};
+  EXPECT_EQ(PixelAt(outlined.get(), f.PageX(75), f.PageY(-75)), map.At(4000 / 5000.0));
   // The plot lies inside the page with room for the axis labels around it.
   EXPECT_GT(f.plot.x, 2 * f.font);
   EXPECT_LT(f.plot.y + f.plot.h, 400 - 2 * f.font);
