@@ -40,9 +40,8 @@ int Fail(const CLI::App& app, const char* text, int status) {
   return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Parses the arguments and runs the command; the exit status.
+int RunTool(int argc, char** argv) {
   CLI::App app("Builds, edits, stores and exchanges 2-D seismic velocity models (quasi-grids).",
                "quasigrid");
   app.set_version_flag("--version", "quasigrid " QUASIGRID_VERSION);
@@ -67,5 +66,17 @@ int main(int argc, char** argv) {
     return Fail(app, (std::string("table store: ") + e.what()).c_str(), 1);
   } catch (const std::exception& e) {
     return Fail(app, e.what(), 1);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Only the set-up of the commands can still throw here (out of memory, say).
+  try {
+    return RunTool(argc, argv);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "quasigrid: %s\n", e.what());
+    return 1;
   }
 }

@@ -110,7 +110,7 @@ std::vector<std::string> ListModelProblems(const std::string& dir, bool backup) 
 }
 
 std::string MoveDamagedAside(const std::string& path) {
-  const std::string aside = path + ".damaged";
+  std::string aside = path + ".damaged";
   std::error_code ec;
   fs::remove_all(aside, ec);
   fs::rename(path, aside, ec);
