@@ -93,10 +93,10 @@ BENCHMARK(BM_VtuNumbersBaseline)->Unit(benchmark::kMillisecond);
 void BM_ExportNetcdfGrid(benchmark::State& state) {
   const BCEQuasiGrid& g = BigModel();
   const ScratchDir dir;
-  GridSpec spec;
-  spec.Dx = 10;
-  spec.Dz = 10;
-  for (auto _ : state) benchmark::DoNotOptimize(WriteNetcdfGrid(g, spec, dir.File("g.nc")));
+  GridSampling sampling;
+  sampling.Dx = 10;
+  sampling.Dz = 10;
+  for (auto _ : state) benchmark::DoNotOptimize(WriteNetcdfGrid(g, sampling, dir.File("g.nc")));
 }
 BENCHMARK(BM_ExportNetcdfGrid)->Unit(benchmark::kMillisecond);
 

@@ -60,13 +60,14 @@ void CheckGrid(const ExportArgs& a) {
 
 void ExportGrid(const ExportJob& job, const std::string& file) {
   const std::vector<float> d = ParseFloats("spacing", job.args.spacing, 2);
-  GridSpec spec;
-  spec.Dx = d[0];
-  spec.Dz = d[1];
-  spec.Sample = job.args.sample == "node" ? GridSample::kNode : GridSample::kCell;
-  spec.Kilometres = job.args.units == "km";
-  WriteFileInPlace(
-      file, [&](const std::string& scratch) { return WriteNetcdfGrid(job.model, spec, scratch); });
+  GridSampling sampling;
+  sampling.Dx = d[0];
+  sampling.Dz = d[1];
+  sampling.Sample = job.args.sample == "node" ? GridSample::kNode : GridSample::kCell;
+  sampling.Kilometres = job.args.units == "km";
+  WriteFileInPlace(file, [&](const std::string& scratch) {
+    return WriteNetcdfGrid(job.model, sampling, scratch);
+  });
 }
 
 void CheckSmesh(const ExportArgs& a) {

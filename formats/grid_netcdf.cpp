@@ -32,9 +32,9 @@ struct GridFile {
   int v = -1;
 };
 
-void DefineGrid(GridFile& f, const GridSpec& spec, size_t nx, size_t nz) {
-  const std::string length = spec.Kilometres ? "km" : "m";
-  const std::string speed = spec.Kilometres ? "km/s" : "m/s";
+void DefineGrid(GridFile& f, const GridSampling& sampling, size_t nx, size_t nz) {
+  const std::string length = sampling.Kilometres ? "km" : "m";
+  const std::string speed = sampling.Kilometres ? "km/s" : "m/s";
   int xDim = 0;
   int zDim = 0;
   Check(nc_def_dim(f.nc, "x", nx, &xDim));
@@ -47,7 +47,7 @@ void DefineGrid(GridFile& f, const GridSpec& spec, size_t nx, size_t nz) {
   PutText(f.nc, NC_GLOBAL, "title", "velocity model on a regular grid");
   PutText(f.nc, NC_GLOBAL, "source", "quasigrid export");
   PutText(f.nc, NC_GLOBAL, "comment",
-          spec.Sample == GridSample::kCell
+          sampling.Sample == GridSample::kCell
               ? "each sample is the velocity of the model cell that holds it"
               : "each sample is interpolated from the node velocities of its model cell");
   PutText(f.nc, f.x, "long_name", "distance along the profile");
@@ -114,15 +114,16 @@ std::string GridAxis(float lo, float hi, float step, const char* what, std::vect
   return {};
 }
 
-std::string WriteNetcdfGrid(const BCEQuasiGrid& model, const GridSpec& spec,
+std::string WriteNetcdfGrid(const BCEQuasiGrid& model, const GridSampling& sampling,
                             const std::string& path) {
   if (model.GetNx() < 2 || model.Nz < 2) return "the model is empty";
   std::vector<float> xs;
   std::vector<float> zs;
   const float top = *std::max_element(model.ZZ.begin(), model.ZZ.end());
-  if (std::string why = GridAxis(model.XX.front(), model.XX.back(), spec.Dx, "X", xs); !why.empty())
+  if (std::string why = GridAxis(model.XX.front(), model.XX.back(), sampling.Dx, "X", xs);
+      !why.empty())
     return why;
-  if (std::string why = GridAxis(model.ModelRect.bottom, top, spec.Dz, "Z", zs); !why.empty())
+  if (std::string why = GridAxis(model.ModelRect.bottom, top, sampling.Dz, "Z", zs); !why.empty())
     return why;
   if (static_cast<double>(xs.size()) * static_cast<double>(zs.size()) >
       static_cast<double>(kMaxGridSamples))
@@ -132,9 +133,9 @@ std::string WriteNetcdfGrid(const BCEQuasiGrid& model, const GridSpec& spec,
   try {
     Check(nc_create(path.c_str(), NC_CLOBBER | NC_64BIT_OFFSET, &f.nc));
     Check(nc_set_fill(f.nc, NC_NOFILL, nullptr));
-    DefineGrid(f, spec, xs.size(), zs.size());
+    DefineGrid(f, sampling, xs.size(), zs.size());
     Check(nc_enddef(f.nc));
-    WriteSamples(f, model, spec.Sample, xs, zs);
+    WriteSamples(f, model, sampling.Sample, xs, zs);
     const int nc = f.nc;
     f.nc = -1;
     Check(nc_close(nc));

@@ -17,7 +17,8 @@ enum class GridSample : uint8_t {
 // Most samples a grid may have (a 400 MB variable).
 inline constexpr long long kMaxGridSamples = 100000000;
 
-struct GridSpec {
+// How a regular grid samples the model: its spacings, what a sample takes, and the units.
+struct GridSampling {
   float Dx = 0;  // spacing of the samples in X, above 0
   float Dz = 0;  // spacing in elevation, above 0
   GridSample Sample = GridSample::kCell;
@@ -32,9 +33,10 @@ float SampleVelocity(const BCEQuasiGrid& model, float x, float z, GridSample how
 // and hi, ascending. Empty text, or why there are none or too many (the axis is named by what).
 std::string GridAxis(float lo, float hi, float step, const char* what, std::vector<float>& axis);
 
-// Writes the grid of spec over the model's extent (X from the first to the last V-line,
-// elevation from the bottom to the highest node) into a new netCDF file at path: coordinate
+// Samples the model every sampling.Dx by sampling.Dz over its extent (X from the first to the
+// last V-line, elevation from the bottom to the highest node) into a new netCDF file at path:
+// coordinate
 // variables x and z, variable velocity(z, x) with _FillValue NaN outside the model, CF
 // attributes. Empty text on success, else the reason (the file may then be partly written).
-std::string WriteNetcdfGrid(const BCEQuasiGrid& model, const GridSpec& spec,
+std::string WriteNetcdfGrid(const BCEQuasiGrid& model, const GridSampling& sampling,
                             const std::string& path);

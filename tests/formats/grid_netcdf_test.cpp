@@ -46,10 +46,10 @@ std::string CommandOutput(const std::string& command) {
 TEST(NetcdfGrid, SamplesMatchThePointQueriesAndAreNaNAboveASlopingTop) {
   const BCEQuasiGrid g = SlopingTop();
   ScratchDir dir;
-  GridSpec spec;
-  spec.Dx = 10;
-  spec.Dz = 10;
-  ASSERT_EQ(WriteNetcdfGrid(g, spec, dir.File("cell.nc")), "");
+  GridSampling sampling;
+  sampling.Dx = 10;
+  sampling.Dz = 10;
+  ASSERT_EQ(WriteNetcdfGrid(g, sampling, dir.File("cell.nc")), "");
   int nc = -1;
   ASSERT_EQ(nc_open(dir.File("cell.nc").c_str(), NC_NOWRITE, &nc), NC_NOERR);
   size_t nx = 0;
@@ -118,10 +118,10 @@ TEST(NetcdfGrid, RefusesSpacingsThatMakeNoGrid) {
                        Case{10, NAN, "Z spacing must be a number above 0"},
                        Case{200, 10, "X spacing is wider than the model"},
                        Case{1e-7f, 10, "too fine"}, Case{1e-4f, 1e-3f, "more than"}}) {
-    GridSpec spec;
-    spec.Dx = c.dx;
-    spec.Dz = c.dz;
-    EXPECT_NE(WriteNetcdfGrid(g, spec, dir.File("g.nc")).find(c.message), std::string::npos)
+    GridSampling sampling;
+    sampling.Dx = c.dx;
+    sampling.Dz = c.dz;
+    EXPECT_NE(WriteNetcdfGrid(g, sampling, dir.File("g.nc")).find(c.message), std::string::npos)
         << c.message;
   }
 }
