@@ -1,15 +1,12 @@
 // The editable model's assignment, its fixed-bit cell queries and the stale-selection guard.
 #include "editing/equasigrid.h"
 
+#include <utility>
+
 BCEQuasiGrid& BCEQuasiGrid::operator=(const BCEQuasiGrid& other) {
   if (this == &other) return *this;
-  BCQuasiGrid::operator=(other);
-  RemeshTopLine = other.RemeshTopLine;
-  RemeshBotLine = other.RemeshBotLine;
-  LineToReplace = other.LineToReplace;
-  ReplaceTopLine = other.ReplaceTopLine;
-  NewVelFlag = other.NewVelFlag;
-  return *this;
+  BCEQuasiGrid copy(other);  // every allocation happens here
+  return *this = std::move(copy);
 }
 
 bool BCEQuasiGrid::SelSubgridFitsGrid() const {

@@ -21,8 +21,12 @@ class BCEQuasiGrid : public BCQuasiGrid {
 
   BCEQuasiGrid() = default;
   BCEQuasiGrid(const BCEQuasiGrid& other) = default;
-  // The base assignment, then the five remesh members as they are.
+  BCEQuasiGrid(BCEQuasiGrid&& other) noexcept = default;
+  // The base assignment, then the five remesh members as they are; *this stays as it was if an
+  // allocation fails.
   BCEQuasiGrid& operator=(const BCEQuasiGrid& other);
+  // Takes other's arrays and state; allocates nothing.
+  BCEQuasiGrid& operator=(BCEQuasiGrid&& other) noexcept = default;
 
   // Whether SelSubgrid addresses cells of this grid: 0 <= LeftCol < RightCol <= Nx-1, BotNode
   // and TopNode on V-line LeftCol with rows 1..Nz-1, BotNode <= TopNode. A selection left stale

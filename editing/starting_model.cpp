@@ -260,30 +260,6 @@ StartingModelResult BuildInto(BCEQuasiGrid& g, const TStartingModel& d) {
   return {};
 }
 
-// Moves the built model into model. Nothing here allocates, so it cannot fail half-way.
-void Adopt(BCEQuasiGrid& model, BCEQuasiGrid& built) {
-  model.XX.swap(built.XX);
-  model.ZZ.swap(built.ZZ);
-  model.VV.swap(built.VV);
-  model.CellFlags.swap(built.CellFlags);
-  model.Nz = built.Nz;
-  model.ModelRect = built.ModelRect;
-  model.IniRect = built.IniRect;
-  model.ModelHeight = built.ModelHeight;
-  model.WholeSubgrid = built.WholeSubgrid;
-  model.ZoomSubgrid = built.ZoomSubgrid;
-  model.SelSubgrid = {0, 0, 0, 0};
-  model.SelActive = false;
-  model.XRes = built.XRes;
-  model.ZRes = built.ZRes;
-  model.Hors.clear();
-  model.RemeshTopLine = -1;
-  model.RemeshBotLine = -1;
-  model.LineToReplace = -1;
-  model.ReplaceTopLine = false;
-  model.NewVelFlag = false;
-}
-
 }  // namespace
 
 StartingModelResult BuildStartingModel(BCEQuasiGrid& model, const TStartingModel& d) {
@@ -298,6 +274,6 @@ StartingModelResult BuildStartingModel(BCEQuasiGrid& model, const TStartingModel
     ShowError(kTooThickGrid);
     return Refuse(smOutOfMemory, -1, "out of memory");
   }
-  Adopt(model, built);
+  model = std::move(built);  // a fresh model: no horizons, selection or remesh; no allocation
   return {};
 }

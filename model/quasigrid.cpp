@@ -77,23 +77,7 @@ BCQuasiGrid::BCQuasiGrid()
 BCQuasiGrid& BCQuasiGrid::operator=(const BCQuasiGrid& other) {
   if (this == &other) return *this;
   BCQuasiGrid copy(other);  // every allocation happens here; *this stays whole if one fails
-  Nz = copy.Nz;
-  ModelRect = copy.ModelRect;
-  IniRect = copy.IniRect;
-  ModelHeight = copy.ModelHeight;
-  WholeSubgrid = copy.WholeSubgrid;
-  ZoomSubgrid = copy.ZoomSubgrid;
-  SelSubgrid = copy.SelSubgrid;
-  SelActive = copy.SelActive;
-  Hors = std::move(copy.Hors);
-  XX = std::move(copy.XX);
-  ZZ = std::move(copy.ZZ);
-  VV = std::move(copy.VV);
-  CellFlags = std::move(copy.CellFlags);
-  XRes = copy.XRes;
-  ZRes = copy.ZRes;
-  Cursors = copy.Cursors;
-  return *this;
+  return *this = std::move(copy);
 }
 
 bool BCQuasiGrid::Init(TIniModel& m) {

@@ -135,7 +135,11 @@ class BCQuasiGrid {
 
   BCQuasiGrid();
   BCQuasiGrid(const BCQuasiGrid& other) = default;
+  BCQuasiGrid(BCQuasiGrid&& other) noexcept = default;
+  // Copies other whole before anything changes, so *this stays as it was if an allocation fails.
   BCQuasiGrid& operator=(const BCQuasiGrid& other);
+  // Takes other's arrays; allocates nothing.
+  BCQuasiGrid& operator=(BCQuasiGrid&& other) noexcept = default;
 
   // ---- construction and accessors ----
   bool Init(TIniModel& m);

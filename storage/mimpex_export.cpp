@@ -5,6 +5,7 @@
 #include "storage/internal/number_text.h"
 
 #include <cmath>
+#include <string_view>
 
 namespace {
 
@@ -15,6 +16,17 @@ constexpr float kColumnFraction = 0.00001f;
 // the table, and succeeds.
 bool Written(std::ofstream& out) {
   return !out.is_open() || !out.fail();
+}
+
+// X, Z and the velocity of rec, each in format, separated by sep, and the line end.
+void PutXZV(TextOut& text, const NumberFormat& format, const ModelRec& rec, bool useV2,
+            std::string_view sep) {
+  text.Number(format, rec.X);
+  text.Text(sep);
+  text.Number(format, rec.Z);
+  text.Text(sep);
+  text.Number(format, useV2 ? rec.V2 : rec.V);
+  text.EndLine();
 }
 
 }  // namespace
@@ -57,12 +69,7 @@ bool TCModelImpex::ExportVFT(bool useV2) {
       // row length NC, plus its column k div L.
       text.Int((k % colLength) * colCount + k / colLength, 9);
       text.Text("     ");
-      text.Number(number, Rec.X);
-      text.Text("     ");
-      text.Number(number, Rec.Z);
-      text.Text("     ");
-      text.Number(number, useV2 ? Rec.V2 : Rec.V);
-      text.EndLine();
+      PutXZV(text, number, Rec, useV2, "     ");
       Table->Next();
     }
     text.Flush();
@@ -81,12 +88,7 @@ bool TCModelImpex::ExportDAT(bool useV2) {
     text.EndLine();
     for (Table->First(); !Table->Eof(); Table->Next()) {
       ReadRec();
-      text.Number(number, Rec.X);
-      text.Text(",   ");
-      text.Number(number, Rec.Z);
-      text.Text(",   ");
-      text.Number(number, useV2 ? Rec.V2 : Rec.V);
-      text.EndLine();
+      PutXZV(text, number, Rec, useV2, ",   ");
     }
     text.Flush();
     return Written(Out);
