@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "horizons/horizons.h"
 #include "platform/strings.h"
 #include "platform/textfile.h"
@@ -14,17 +15,13 @@ namespace {
 
 constexpr size_t kMaxInput = 1 << 16;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
 // A parsed record must survive its own text form unchanged.
 void FuzzRecord(const std::string& text) {
   BCHor hor;
   if (!hor.SetFromString(text)) return;
   BCHor again;
-  Check(again.SetFromString(hor.GetAsString()));
-  Check(again.GetAsString() == hor.GetAsString());
+  FuzzCheck(again.SetFromString(hor.GetAsString()));
+  FuzzCheck(again.GetAsString() == hor.GetAsString());
   hor.GetWaveID();
   hor.StatusAsString();
 }
@@ -37,9 +34,9 @@ void FuzzList(const std::string& text) {
   std::istringstream count(text);
   BCStringList lines;
   lines.LoadFromStream(count, true);
-  Check(bad >= 0 && bad <= lines.GetCount());
-  Check(bad == 0 || list.empty());
-  for (size_t i = 1; i < list.size(); ++i) Check(!(list[i] < list[i - 1]));
+  FuzzCheck(bad >= 0 && bad <= lines.GetCount());
+  FuzzCheck(bad == 0 || list.empty());
+  for (size_t i = 1; i < list.size(); ++i) FuzzCheck(!(list[i] < list[i - 1]));
   if (list.empty()) return;
   int ih = list.front().IH;
   int id = list.back().ID;  // 16-bit, so id +- 1 cannot overflow
@@ -54,7 +51,7 @@ void FuzzNumbers(const std::string& text) {
   std::vector<std::string> tokens;
   S_StrToStrArray(text, " ,\t", tokens);
   for (const std::string& token : tokens) {
-    Check(!token.empty() && token.find_first_of(" ,\t") == std::string::npos);
+    FuzzCheck(!token.empty() && token.find_first_of(" ,\t") == std::string::npos);
   }
   tokens.push_back(text);
   tokens.push_back(S_After(text, '='));
@@ -62,10 +59,10 @@ void FuzzNumbers(const std::string& text) {
     int i = 0;
     if (StrToIntChecked(token, i)) {
       int back = 0;
-      Check(StrToIntChecked(IntToStr(i), back) && back == i);
+      FuzzCheck(StrToIntChecked(IntToStr(i), back) && back == i);
     }
     float f = 0;
-    if (StrToFloatChecked(Trim(token), f)) Check(f - f == 0.0f);  // finite
+    if (StrToFloatChecked(Trim(token), f)) FuzzCheck(f - f == 0.0f);  // finite
   }
 }
 

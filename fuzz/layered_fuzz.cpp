@@ -5,15 +5,12 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "formats/layered.h"
 
 namespace {
 
 constexpr size_t kMaxInput = 1 << 16;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 }  // namespace
 
@@ -22,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   LayeredModel layered;
   if (!ReadLayeredModel(in, layered).empty()) return 0;
-  Check(layered.Records.size() % 3 == 1);
+  FuzzCheck(layered.Records.size() % 3 == 1);
   LayeredOptions options;
   options.RowsPerLayer = 2;
   BCEQuasiGrid model;
@@ -30,12 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!LayeredToModel(layered, options, model, pinched).empty()) return 0;
   const int nx = model.GetNx();
   for (int c = 0; c < nx; ++c) {
-    if (c > 0) Check(model.XX[static_cast<size_t>(c)] > model.XX[static_cast<size_t>(c) - 1]);
+    if (c > 0) FuzzCheck(model.XX[static_cast<size_t>(c)] > model.XX[static_cast<size_t>(c) - 1]);
     for (int r = 1; r < model.Nz; ++r) {
-      Check(model.ZZ[static_cast<size_t>(model.NodeIndex(c, r))] >
-            model.ZZ[static_cast<size_t>(model.NodeIndex(c, r - 1))]);
+      FuzzCheck(model.ZZ[static_cast<size_t>(model.NodeIndex(c, r))] >
+                model.ZZ[static_cast<size_t>(model.NodeIndex(c, r - 1))]);
     }
   }
-  Check(static_cast<int>(model.Hors.size()) == layered.Layers());
+  FuzzCheck(static_cast<int>(model.Hors.size()) == layered.Layers());
   return 0;
 }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "picture/picture.h"
 #include "model/quasigrid.h"
 #include "platform/table.h"
@@ -32,39 +33,14 @@ constexpr const char* kSmallTableSql =
     "CREATE TABLE model (RecNo INTEGER, X REAL, Aux2 REAL, Z REAL, V REAL, Fix REAL, Aux6 REAL,"
     " RayCov REAL, V2 REAL); BEGIN";
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-// The folder of the tables, in memory where the system has such a folder, removed at the end.
-class ScratchDir {
- public:
-  ScratchDir() {
-    const std::filesystem::path shm = "/dev/shm";
-    const std::filesystem::path base =
-        std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
-    path_ = base / ("quasigrid_model_table_fuzz_" + std::to_string(getpid()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  std::string Path() const { return path_.string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
 // The scratch folder, whose backup table is made once with small pages; the saves rewrite it.
 const std::string& Dir() {
-  static const ScratchDir dir;
   static const std::string path = [] {
-    const std::string p = dir.Path();
+    const std::string p = FuzzScratch().Path();
     sqlite3* db = nullptr;
-    Check(sqlite3_open((p + "/modelbk.db").c_str(), &db) == SQLITE_OK);
-    Check(sqlite3_exec(db, kSmallTableSql, nullptr, nullptr, nullptr) == SQLITE_OK);
-    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK);
+    FuzzCheck(sqlite3_open((p + "/modelbk.db").c_str(), &db) == SQLITE_OK);
+    FuzzCheck(sqlite3_exec(db, kSmallTableSql, nullptr, nullptr, nullptr) == SQLITE_OK);
+    FuzzCheck(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK);
     sqlite3_close(db);
     return p;
   }();
@@ -150,21 +126,21 @@ int WriteTable(Bytes& in) {
   const int records = in.Next() % kMaxRecords;
   const double x0 = in.Next() % 2 == 0 ? 0.0 : 1e7;
   sqlite3* db = nullptr;
-  Check(sqlite3_open(path.c_str(), &db) == SQLITE_OK);
+  FuzzCheck(sqlite3_open(path.c_str(), &db) == SQLITE_OK);
   // Small pages keep the store's page cache small, which makes a run several times cheaper.
-  Check(sqlite3_exec(db, kSmallTableSql, nullptr, nullptr, nullptr) == SQLITE_OK);
+  FuzzCheck(sqlite3_exec(db, kSmallTableSql, nullptr, nullptr, nullptr) == SQLITE_OK);
   sqlite3_stmt* insert = nullptr;
-  Check(sqlite3_prepare_v2(db, "INSERT INTO model VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)", -1,
-                           &insert, nullptr) == SQLITE_OK);
+  FuzzCheck(sqlite3_prepare_v2(db, "INSERT INTO model VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)",
+                               -1, &insert, nullptr) == SQLITE_OK);
   for (int r = 0; r < records; ++r) {
     for (int pos = 0; pos < kTableFieldCount; ++pos) {
       BindField(insert, pos, GridValue(pos, r, nz, x0), in);
     }
-    Check(sqlite3_step(insert) == SQLITE_DONE);
+    FuzzCheck(sqlite3_step(insert) == SQLITE_DONE);
     sqlite3_reset(insert);
   }
   sqlite3_finalize(insert);
-  Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK);
+  FuzzCheck(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) == SQLITE_OK);
   sqlite3_close(db);
   return records;
 }
@@ -179,11 +155,11 @@ std::vector<uint32_t> Bits(const std::vector<float>& values) {
 // A model the check passes is saved into the backup table and must load back bit for bit.
 void SaveAndReload(BCQuasiGrid& model) {
   if (!LoadBackProblem(model).empty()) return;
-  Check(model.SaveModelDb(Dir(), true, 3));
+  FuzzCheck(model.SaveModelDb(Dir(), true, 3));
   BCQuasiGrid back;
-  Check(back.LoadModelDb(Dir(), true, 5, true));
-  Check(back.Nz == model.Nz && Bits(back.XX) == Bits(model.XX));
-  Check(Bits(back.ZZ) == Bits(model.ZZ) && Bits(back.VV) == Bits(model.VV));
+  FuzzCheck(back.LoadModelDb(Dir(), true, 5, true));
+  FuzzCheck(back.Nz == model.Nz && Bits(back.XX) == Bits(model.XX));
+  FuzzCheck(Bits(back.ZZ) == Bits(model.ZZ) && Bits(back.VV) == Bits(model.VV));
 }
 
 }  // namespace
@@ -199,12 +175,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // The check refuses exactly what the loader refuses.
   const bool refused =
       std::any_of(problems.begin(), problems.end(), [](const ModelProblem& p) { return !p.Loads; });
-  Check(loaded != refused);
+  FuzzCheck(loaded != refused);
   if (!loaded) return 0;
   // A table without problems loads as a grid of one node per record.
-  Check(!problems.empty() || static_cast<int64_t>(model.GetNx()) * model.Nz == records);
+  FuzzCheck(!problems.empty() || static_cast<int64_t>(model.GetNx()) * model.Nz == records);
   const std::vector<uint32_t> raster = RenderCellRaster(model, PictureOptions{}, 64, 32);
-  Check(raster.size() == 64u * 32u);
+  FuzzCheck(raster.size() == 64u * 32u);
   SaveAndReload(model);
   return 0;
 }

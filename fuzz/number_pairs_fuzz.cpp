@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "editing/starting_model.h"
 #include "platform/number_pairs.h"
 
@@ -13,17 +14,13 @@ namespace {
 
 constexpr size_t kMaxInput = 1 << 16;
 
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
 // Pairs that were accepted are finite, ascending in their first number, on ascending lines.
 void CheckPairs(const NumberPairs& p) {
-  Check(!p.First.empty());
-  Check(p.First.size() == p.Second.size() && p.First.size() == p.Lines.size());
+  FuzzCheck(!p.First.empty());
+  FuzzCheck(p.First.size() == p.Second.size() && p.First.size() == p.Lines.size());
   for (size_t i = 0; i < p.First.size(); ++i) {
-    Check(std::isfinite(p.First[i]) && std::isfinite(p.Second[i]));
-    if (i > 0) Check(p.First[i] > p.First[i - 1] && p.Lines[i] > p.Lines[i - 1]);
+    FuzzCheck(std::isfinite(p.First[i]) && std::isfinite(p.Second[i]));
+    if (i > 0) FuzzCheck(p.First[i] > p.First[i - 1] && p.Lines[i] > p.Lines[i - 1]);
   }
 }
 
@@ -47,9 +44,9 @@ void FuzzModel(const NumberPairs& p, bool geometric) {
   if (BuildStartingModel(g, d).Fault != smBuilt) return;
   for (int col = 0; col < g.GetNx(); ++col) {
     for (int izrel = 1; izrel < g.Nz; ++izrel)
-      Check(g.ZZ[g.NodeIndex(col, izrel)] > g.ZZ[g.NodeIndex(col, izrel - 1)]);
+      FuzzCheck(g.ZZ[g.NodeIndex(col, izrel)] > g.ZZ[g.NodeIndex(col, izrel - 1)]);
   }
-  for (const float v : g.VV) Check(std::isfinite(v) && v >= 0);
+  for (const float v : g.VV) FuzzCheck(std::isfinite(v) && v >= 0);
 }
 
 }  // namespace
@@ -59,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   NumberPairs pairs;
   const PairFileProblem problem = ReadNumberPairs(in, "x", "z", pairs);
-  Check(problem.Text.empty() == !pairs.First.empty());
+  FuzzCheck(problem.Text.empty() == !pairs.First.empty());
   if (!problem.Text.empty()) return 0;
   CheckPairs(pairs);
   FuzzModel(pairs, size % 2 == 1);

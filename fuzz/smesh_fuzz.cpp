@@ -5,15 +5,12 @@
 #include <sstream>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "formats/smesh.h"
 
 namespace {
 
 constexpr size_t kMaxInput = 1 << 16;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
 
 }  // namespace
 
@@ -22,11 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   SmeshMesh mesh;
   if (!ReadSmesh(in, mesh).empty()) return 0;
-  Check(mesh.V.size() == mesh.X.size() * mesh.Offsets.size());
+  FuzzCheck(mesh.V.size() == mesh.X.size() * mesh.Offsets.size());
   BCEQuasiGrid model;
   bool lost = false;
   if (!SmeshToModel(mesh, 1, model, lost).empty()) return 0;
-  Check(model.ZZ.size() == static_cast<size_t>(model.GetNx()) * static_cast<size_t>(model.Nz));
+  FuzzCheck(model.ZZ.size() == static_cast<size_t>(model.GetNx()) * static_cast<size_t>(model.Nz));
   SmeshMesh back;
   if (!ModelToSmesh(model, mesh.VWater, mesh.VAir, back).empty()) return 0;
   std::ostringstream out;
@@ -35,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   SmeshMesh reread;
   // What the writer writes, the reader reads (unless float rounding made offsets collapse).
   const std::string why = ReadSmesh(again, reread);
-  Check(why.empty() || why.find("is not above") != std::string::npos);
+  FuzzCheck(why.empty() || why.find("is not above") != std::string::npos);
   return 0;
 }

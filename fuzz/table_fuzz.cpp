@@ -1,5 +1,4 @@
 // Fuzz target: any bytes in place of a table file are refused or walked, never crash the store.
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -7,33 +6,16 @@
 #include <fstream>
 #include <string>
 
+#include "fuzz/fuzz_support.h"
 #include "platform/table.h"
 
 namespace {
 
 constexpr size_t kMaxInput = 1 << 20;
 
-// The directory of the file under test, removed when the process ends.
-class ScratchDir {
- public:
-  ScratchDir()
-      : path_(std::filesystem::temp_directory_path() /
-              ("quasigrid_table_fuzz_" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
-
 const std::filesystem::path& Dir() {
-  static const ScratchDir dir;
-  return dir.Path();
+  static const std::filesystem::path path = FuzzScratch().Path();
+  return path;
 }
 
 // Walks every record, reading each field both ways, then appends one and abandons it.

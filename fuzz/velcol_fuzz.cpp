@@ -1,6 +1,5 @@
 // Fuzz target for the velocity-column reader: any bytes read as blocks without a crash; every
 // block read is a valid profile, and written again with an exact format it reads back the same.
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,42 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "fuzz/fuzz_support.h"
 #include "storage/vcimpex.h"
 
 namespace {
 
 constexpr size_t kMaxInput = 1 << 16;
-
-void Check(bool condition) {
-  if (!condition) std::abort();
-}
-
-// The directory of the files, in memory where the system offers it, removed when the process
-// ends.
-class ScratchDir {
- public:
-  ScratchDir() {
-    std::error_code error;
-    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
-                                           ? std::filesystem::path("/dev/shm")
-                                           : std::filesystem::temp_directory_path();
-    path_ = base / ("quasigrid_velcol_fuzz_" + std::to_string(getpid()));
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchDir() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  std::string File(const char* name) const { return (path_ / name).string(); }
-
- private:
-  std::filesystem::path path_;
-};
-
-const ScratchDir& Scratch() {
-  static const ScratchDir dir;
-  return dir;
-}
 
 void Write(const std::string& file, const uint8_t* data, size_t size) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
@@ -53,39 +22,39 @@ void Write(const std::string& file, const uint8_t* data, size_t size) {
 
 // A block read must be a profile: points, elevations strictly descending, velocities above 0.
 void CheckProfile(const std::vector<float>& z, const std::vector<float>& v) {
-  Check(!z.empty() && z.size() == v.size());
+  FuzzCheck(!z.empty() && z.size() == v.size());
   for (size_t i = 0; i < z.size(); ++i) {
-    Check(v[i] > 0);
-    if (i > 0) Check(z[i] < z[i - 1]);
+    FuzzCheck(v[i] > 0);
+    if (i > 0) FuzzCheck(z[i] < z[i - 1]);
   }
 }
 
 // Writes the block with nine significant digits, which give every float back, and reads it.
 void CheckRoundTrip(float x, const std::vector<float>& z, const std::vector<float>& v) {
-  const std::string file = Scratch().File("again.txt");
+  const std::string file = FuzzScratch().File("again.txt");
   std::filesystem::remove(file);
   {
     VCFiler writer(file, vcoWrite);
-    Check(writer.Opened());
+    FuzzCheck(writer.Opened());
     writer.NumFormat = "%.9g";
-    Check(writer.AppendCol(x, z, v));
+    FuzzCheck(writer.AppendCol(x, z, v));
   }
   VCFiler reader(file, vcoRead);
   VCReadPosition pos = vrpStart;
   float x2 = 0;
   std::vector<float> z2, v2;
-  Check(reader.ReadNextCol(x2, z2, v2, pos) == vcrOk);
-  Check(x2 == x && z2 == z && v2 == v && pos == vrpEnd);
+  FuzzCheck(reader.ReadNextCol(x2, z2, v2, pos) == vcrOk);
+  FuzzCheck(x2 == x && z2 == z && v2 == v && pos == vrpEnd);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > kMaxInput) return 0;
-  const std::string file = Scratch().File("in.txt");
+  const std::string file = FuzzScratch().File("in.txt");
   Write(file, data, size);
   VCFiler filer(file, vcoRead);
-  Check(filer.Opened());
+  FuzzCheck(filer.Opened());
   VCReadPosition pos = vrpStart;
   float x = 0;
   std::vector<float> z, v;
@@ -93,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Every call reads at least one line, so the walk ends.
   for (int block = 0; pos != vrpEnd; ++block) {
     const int result = filer.ReadNextCol(x, z, v, pos);
-    Check(result >= vcrOk && result <= vcrVelocity);
-    Check(filer.LineNo > lastLine || (block > 0 && filer.LineNo == lastLine));
+    FuzzCheck(result >= vcrOk && result <= vcrVelocity);
+    FuzzCheck(filer.LineNo > lastLine || (block > 0 && filer.LineNo == lastLine));
     lastLine = filer.LineNo;
     if (result != vcrOk) break;
     CheckProfile(z, v);

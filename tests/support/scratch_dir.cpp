@@ -8,8 +8,12 @@
 #include <stdexcept>
 #include <vector>
 
-ScratchDir::ScratchDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quasigrid-XXXXXX").string();
+ScratchDir::ScratchDir(ScratchPlace place) {
+  std::error_code ec;
+  const std::filesystem::path memory = "/dev/shm";
+  const bool inMemory = place == ScratchPlace::kMemory && std::filesystem::is_directory(memory, ec);
+  const std::filesystem::path base = inMemory ? memory : std::filesystem::temp_directory_path();
+  std::string pattern = (base / "quasigrid-XXXXXX").string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed");

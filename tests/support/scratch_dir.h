@@ -3,9 +3,13 @@
 
 #include <string>
 
+// Where a scratch folder lives: the temporary directory, or memory (/dev/shm) where the system
+// offers it, for fuzzers that write a synced table millions of times.
+enum class ScratchPlace { kTemporary, kMemory };
+
 class ScratchDir {
  public:
-  ScratchDir();
+  explicit ScratchDir(ScratchPlace place = ScratchPlace::kTemporary);
   ~ScratchDir();
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
