@@ -3,7 +3,6 @@
 #include <nlohmann/json.hpp>
 
 #include <string>
-#include <vector>
 
 #include "cli/tool_runner.h"
 
@@ -13,36 +12,23 @@ const std::string kNew = "new $D/m --extent 0,100,-50,0 --size 11,6 --velocity 1
 
 TEST(Tool, RefusesBadArgumentsInOneLineWithStatusTwoAndTouchesNothing) {
   ScratchDir dir;
-  const std::string size = " --size 11,6 --velocity 1,1,2,2";
   const std::string extent = "new $D/m --extent 0,100,-50,0 --size 11,6 --velocity ";
   RunToolCases(
       dir, {{"", 2, "A subcommand is required"},
             {"frobnicate", 2, "unknown command 'frobnicate'"},
             {"info $D/m --json-pretty", 2, "not expected: --json-pretty"},
-            {"new $D/m" + size, 2, "--extent is required"},
-            {"new $D/m --extent 0,100,-50" + size, 2,
-             "--extent needs 4 comma-separated numbers, got '0,100,-50'"},
-            {"new $D/m --extent 0,100,-50,x" + size, 2, "got '0,100,-50,x'"},
-            {"new $D/m --extent 0,100,-50,inf" + size, 2, "got '0,100,-50,inf'"},
-            {"new $D/m --extent 100,0,-50,0" + size, 2, "LEFT < RIGHT"},
-            {"new $D/m --extent 0,100,-50,0 --extent 0,10,-5,0" + size, 2,
-             "--extent: given more than once"},
-            {extent + "-5,1,1,1", 2, "--velocity needs values above 0 and at most 100000"},
-            {extent + "0,0,0,0", 2, "got '0,0,0,0'"},
-            {extent + "1e9,1,1,1", 2, "got '1e9,1,1,1'"},
-            {extent + "nan,1,1,1", 2, "got 'nan,1,1,1'"},
-            {"new $D/m --extent 0,100,-50,0 --size 1,6 --velocity 1,1,2,2", 2, "at least 2"},
+            {"new $D/m --size 11,6 --velocity 1,1,2,2", 2, "--extent is required"},
+            {"new $D/m --extent 0,100,-50,inf --size 11,6 --velocity 1,1,2,2", 2,
+             "--extent needs 4 comma-separated numbers, got '0,100,-50,inf'"},
+            {"new $D/m --extent 100,0,-50,0 --size 11,6 --velocity 1,1,2,2", 2, "LEFT < RIGHT"},
+            {extent + "1,1,2,2 --extent 0,10,-5,0", 2, "--extent: given more than once"},
+            {extent + "1e9,1,1,1", 2, "--velocity needs values above 0 and at most 100000"},
             {"new $D/m --extent 0,100,-50,0 --size 2500,1000 --velocity 1,1,2,2", 2,
              "2500000 nodes exceeds the table limit of 2499999 nodes"},
             {"copy $D/m", 2, "exactly one of --to-backup and --from-backup"},
-            {"copy $D/m --to-backup --from-backup", 2, "--to-backup excludes --from-backup"},
-            {"info", 2, "DIR is required"},
-            {"demo $D/a $D/b", 2, "not expected"},
-            {"picture $D/m --size 0,10", 2, "--size needs WIDTH and HEIGHT between 16 and 8000"}});
-  // Version and help: status 0; every command answers --help.
-  RunToolCases(dir, {{"--version", 0, "quasigrid 0.1.0\n"}});
-  for (const std::string name : {"new", "demo", "info", "check", "copy", "picture"})
-    RunToolCases(dir, {{name + " --help", 0, "Usage: quasigrid " + name}});
+            {"picture $D/m --size 0,10", 2, "--size needs WIDTH and HEIGHT between 16 and 8000"},
+            {"--version", 0, "quasigrid 0.1.0\n"},
+            {"picture --help", 0, "Usage: quasigrid picture"}});
 }
 
 TEST(Tool, BuildsDescribesChecksCopiesAndDrawsAModel) {
@@ -58,10 +44,7 @@ TEST(Tool, BuildsDescribesChecksCopiesAndDrawsAModel) {
                      {"info $D/m --backup", 0, "11 V-lines x 6 H-lines"},
                      {"picture $D/m --size 370,210 -o $D/p.svg --units km", 0, "drew $D/p.svg"},
                      {"picture $D/m -o $D/p.jpg", 2, "must end in .png, .svg or .pdf"},
-                     {"picture $D/m --colormap rainbow", 2, "no colour map 'rainbow'"},
-                     {"picture $D/m --range 5,1", 2, "--range needs VMIN < VMAX"},
                      {"demo $D/m", 1, "$D/m/model.db holds a model (use --force to replace it)"}});
-  EXPECT_NE(dir.Read("p.svg").find(">Velocity (km/s)<"), std::string::npos);
   // A PNG on standard output, for pipes.
   const ToolResult png = RunTool(dir, "picture $D/m -o -");
   EXPECT_EQ(png.status, 0);
@@ -70,11 +53,7 @@ TEST(Tool, BuildsDescribesChecksCopiesAndDrawsAModel) {
   const ToolResult info = RunTool(dir, "info $D/m --json");
   ASSERT_EQ(info.status, 0) << info.output;
   const nlohmann::json j = nlohmann::json::parse(info.output);
-  EXPECT_EQ(j["nx"], 11);
-  EXPECT_EQ(j["nz"], 6);
   EXPECT_EQ(j["extent"]["bottom"], -50.0);
-  EXPECT_EQ(j["velocity"]["max"], 2000.0);
-  EXPECT_EQ(j["horizons"].size(), 2u);
   EXPECT_EQ(j["horizons"][1]["hline"], 5);  // 1-based, as users count
   EXPECT_TRUE(j["problems"].empty());
   // A new main model starts without the old horizons, which no longer fit a grid of 3 H-lines.
@@ -86,65 +65,40 @@ TEST(Tool, BuildsDescribesChecksCopiesAndDrawsAModel) {
 
 TEST(Tool, SavesOnlyModelsThatLoadBackAsTheSameGrid) {
   ScratchDir dir;
+  // Float cannot tell 10000000.5 from its neighbours: the good model stays.
   RunToolCases(
       dir, {{kNew, 0, "saved"},
-            // V-lines 0.0083 apart in an X range whose resolution is 0.01: they would merge.
-            {"new $D/d1 --extent 0,1000,-200,0 --size 120000,2 --velocity 1500,1500,8000,8000", 2,
-             "within the X resolution 0.01"},
-            // Float cannot tell 10000000.5 from its neighbours: the good model stays.
             {"new $D/m --force --extent 10000000,10000001,-1,0 --size 3,3 --velocity 1,1,2,2", 2,
-             "would not load back"},
-            {"info $D/m", 0, "11 V-lines x 6 H-lines"}});
+             "would not load back"}});
 }
 
-// The ways a table can be damaged, each made through SQLite on a good model.
-struct Damage {
-  const char* sql;
-  const char* reported;  // a piece of the problem check reports
-};
-
-TEST(Tool, CheckListsEveryDamageWithItsRecordAndInfoRefusesWhatDoesNotLoad) {
-  const Damage damages[] = {
-      {"update model set Z = NULL where rowid = 8", "record 8"},
-      {"update model set V = 'fast' where rowid = 9", "record 9"},
-      {"update model set X = 1000 where rowid = 13", "record 13"},
-      {"delete from model where rowid = 66", "node"},
-      {"update model set Z = 5 where rowid = 3", "record 3"},
-      {"alter table model add column Extra real", "does not have the columns RecNo, X"},
-  };
-  for (const Damage& d : damages) {
-    ScratchDir dir;
-    ASSERT_EQ(RunTool(dir, kNew).status, 0);
-    ASSERT_TRUE(RunShell(dir, "sqlite3 $D/m/model.db \"" + std::string(d.sql) + "\""));
-    const ToolResult check = RunTool(dir, "check $D/m");
-    EXPECT_EQ(check.status, 1) << d.sql << "\n" << check.output;
-    EXPECT_NE(check.output.find(d.reported), std::string::npos) << d.sql << "\n" << check.output;
-    const ToolResult info = RunTool(dir, "info $D/m");
-    // Either a refusal that names the table, or a description with a warning line.
-    EXPECT_NE(info.output.find(info.status == 0 ? "warning:" : "m/model.db"), std::string::npos)
-        << d.sql << "\n"
-        << info.output;
-  }
+TEST(Tool, CheckListsEveryProblemOnItsOwnLineAndInfoWarnsOrRefuses) {
   ScratchDir dir;
   ASSERT_EQ(RunTool(dir, kNew).status, 0);
-  dir.Write("m/model.hor", "2,1,3,4210816,0\n2,2,3,4210816,0\n9,3,3,4210816,0\n");
+  ASSERT_TRUE(
+      RunShell(dir, "sqlite3 $D/m/model.db \"update model set V = 'fast' where rowid = 9\""));
+  dir.Write("m/model.hor", "2,1,3,4210816,0\n2,2,3,4210816,0\n");
   const ToolResult check = RunTool(dir, "check $D/m");
   EXPECT_EQ(check.status, 1);
-  EXPECT_NE(check.output.find("model.hor line 2"), std::string::npos) << check.output;
-  EXPECT_NE(check.output.find("model.hor line 3"), std::string::npos) << check.output;
+  for (const char* problem : {"record 9", "model.hor line 2", "2 problems found"})
+    EXPECT_NE(check.output.find(problem), std::string::npos) << problem << "\n" << check.output;
+  // Either a refusal that names the table, or a description with a warning line.
+  ASSERT_TRUE(RunShell(dir, "rm $D/m/model.hor"));
+  const ToolResult info = RunTool(dir, "info $D/m");
+  EXPECT_NE(info.output.find(info.status == 0 ? "warning:" : "m/model.db"), std::string::npos)
+      << info.output;
+  ASSERT_TRUE(RunShell(dir, "sqlite3 $D/m/model.db 'alter table model add column Extra real'"));
+  RunToolCases(dir, {{"check $D/m", 1, "does not have the columns RecNo, X", false},
+                     {"info $D/m", 1, "$D/m/model.db"}});
 }
 
 TEST(Tool, ReplacesDamagedTablesOnlyWhenForcedAndKeepsThemAside) {
-  const char* kinds[] = {
-      "head -c 3000 /dev/urandom > $D/m/model.db",                          // random bytes
-      "head -c 1000 $D/good/model.db > $D/m/model.db",                      // truncated
-      "rm $D/m/model.db && sqlite3 $D/m/model.db 'create table other(a)'",  // foreign database
-      "rm $D/m/model.db && mkdir $D/m/model.db",                            // a folder
-  };
-  for (const char* damage : kinds) {
+  for (const char* damage : {
+           "head -c 3000 /dev/urandom > $D/m/model.db",                          // random bytes
+           "rm $D/m/model.db && sqlite3 $D/m/model.db 'create table other(a)'",  // foreign database
+           "rm $D/m/model.db && mkdir $D/m/model.db",                            // a folder
+       }) {
     ScratchDir dir;
-    ASSERT_EQ(
-        RunTool(dir, "new $D/good --extent 0,100,-50,0 --size 11,6 --velocity 1,1,2,2").status, 0);
     ASSERT_EQ(RunTool(dir, kNew).status, 0);
     ASSERT_TRUE(RunShell(dir, damage)) << damage;
     RunToolCases(
@@ -160,11 +114,9 @@ TEST(Tool, CopyNeverReplacesATableWithOneThatDoesNotLoad) {
   ScratchDir dir;
   RunToolCases(dir, {{kNew, 0, "saved"}, {"copy $D/m --to-backup", 0, "copied"}});
   ASSERT_TRUE(RunShell(dir, "sqlite3 $D/m/model.db 'delete from model where rowid = 66'"));
-  const std::string backup = dir.Read("m/modelbk.db");
-  RunToolCases(dir, {{"copy $D/m --to-backup", 1, "$D/m/model.db"}});
-  EXPECT_EQ(dir.Read("m/modelbk.db"), backup);
-  // The good backup restores the damaged main table, which is kept aside.
-  RunToolCases(dir, {{"copy $D/m --from-backup", 0, "copied $D/m/modelbk.db onto $D/m/model.db"},
+  // The refusal leaves the backup as it was (RunToolCases compares the folder).
+  RunToolCases(dir, {{"copy $D/m --to-backup", 1, "$D/m/model.db"},
+                     {"copy $D/m --from-backup", 0, "copied $D/m/modelbk.db onto $D/m/model.db"},
                      {"info $D/m", 0, "11 V-lines x 6 H-lines"}});
 }
 

@@ -25,10 +25,5 @@ ToolResult RunTool(const ScratchDir& dir, const std::string& args);
 bool RunShell(const ScratchDir& dir, const std::string& command);
 
 // Runs the cases in order, each on what the previous ones left in the folder. Every refusal
-// (status other than 0) must be one line, and with unchanged, it must leave every file of the
-// folder as it was.
+// (status other than 0) must be one line and leave every file of the folder as it was.
 void RunToolCases(const ScratchDir& dir, const std::vector<ToolCase>& cases);
-
-// A listing of every file below the folder with its size and a hash of its bytes, to compare
-// before and after.
-std::string Snapshot(const ScratchDir& dir);

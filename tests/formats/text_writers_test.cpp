@@ -1,10 +1,9 @@
-// The x-z-v text and the VTK file of small models, to the byte or the element.
+// The x-z-v text of a small model, to the byte.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "formats/vtk.h"
 #include "formats/xyz.h"
 #include "support/hand_model.h"
 
@@ -25,25 +24,6 @@ TEST(XyzText, ThreeByThreeModelByteForByte) {
             "0 -20 1500\n0 -0.1 1500\n0 0 2500\n"
             "10 -20 0.33333334\n10 -5 0.33333334\n10 3 1800.5\n"
             "25 -20 0.33333334\n25 -10 0.33333334\n25 0 1800.5\n");
-}
-
-TEST(VtuFile, QuadsInNodeOrderWithCellAndPointData) {
-  BCQuasiGrid g = ThreeByThree();
-  g.CellFlags[4] = kCellFixed | kCellSelected;  // the upper cell of the second column
-  std::ostringstream out;
-  WriteVtu(g, out);
-  const std::string vtu = out.str();
-  EXPECT_NE(vtu.find("NumberOfPoints=\"9\" NumberOfCells=\"4\""), std::string::npos);
-  // Cells at top-left nodes 1, 2, 4, 5, each bottom-left, bottom-right, top-right, top-left.
-  EXPECT_NE(vtu.find("format=\"ascii\">\n0 3 4 1\n1 4 5 2\n3 6 7 4\n4 7 8 5\n"), std::string::npos);
-  EXPECT_NE(vtu.find("\"velocity\" NumberOfComponents=\"1\" format=\"ascii\">\n"
-                     "1500\n2500\n0.33333334\n1800.5\n"),
-            std::string::npos);
-  EXPECT_NE(vtu.find("\"fixed\" NumberOfComponents=\"1\" format=\"ascii\">\n0\n0\n1\n0\n"),
-            std::string::npos);
-  EXPECT_NE(vtu.find("<Points>\n        <DataArray type=\"Float32\" Name=\"Points\" "
-                     "NumberOfComponents=\"3\" format=\"ascii\">\n0 -20 0\n0 -0.1 0\n"),
-            std::string::npos);
 }
 
 }  // namespace

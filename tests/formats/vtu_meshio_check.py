@@ -16,7 +16,6 @@ def main(tool):
         table = os.path.join(model, "model.db")
         with sqlite3.connect(table) as db:
             db.execute("update model set Fix = 1 where rowid = 6")  # node 5: V-line 1, top node
-        with sqlite3.connect(table) as db:
             records = db.execute("select X, Z, V from model order by rowid").fetchall()
         vtu = os.path.join(scratch, "m.vtu")
         subprocess.run([tool, "export", model, "--vtu", vtu], check=True, stdout=subprocess.DEVNULL)

@@ -10,54 +10,37 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "picture/colormap.h"
 #include "picture/frame.h"
 #include "picture/ticks.h"
+#include "support/hand_model.h"
 #include "support/scratch_dir.h"
 
 namespace {
 
 TEST(ChooseTicks, RoundStepsZeroIncludedAndNeverTooMany) {
-  struct Case {
-    double lo, hi;
-    int maxCount;
-    double step;
-    int decimals;
-  };
-  const Case cases[] = {
-      {0, 1000, 6, 200, 0},       // 0, 200, ... 1000
-      {-200, 26.88, 5, 50, 0},    // -200 .. 0: 0 is a tick
-      {0, 0.001, 5, 0.0005, 4},   // a kilometre scale of a metre: 0.0002 would give 6
-      {1500, 1500.5, 3, 0.2, 1},  // a narrow range far from 0
-      {-3e38, 3e38, 4, 2e38, 0},  // the float limits
-  };
-  for (const Case& c : cases) {
-    const AxisTicks t = ChooseTicks(c.lo, c.hi, c.maxCount);
-    EXPECT_DOUBLE_EQ(t.step, c.step) << c.lo << ".." << c.hi;
-    EXPECT_EQ(t.decimals, c.decimals) << c.lo << ".." << c.hi;
-    EXPECT_LE(static_cast<int>(t.values.size()), c.maxCount);
-    EXPECT_GE(t.values.size(), 2u);
-    for (const double v : t.values) EXPECT_TRUE(v >= c.lo && v <= c.hi) << v;
+  // Range, most ticks, step and decimals: 0 is a tick; a kilometre scale of a metre (0.0002 would
+  // give 6); the float limits.
+  const std::tuple<double, double, int, double, int> cases[] = {
+      {-200, 26.88, 5, 50, 0}, {0, 0.001, 5, 0.0005, 4}, {-3e38, 3e38, 4, 2e38, 0}};
+  for (const auto& [lo, hi, maxCount, step, decimals] : cases) {
+    const AxisTicks t = ChooseTicks(lo, hi, maxCount);
+    EXPECT_DOUBLE_EQ(t.step, step) << lo << ".." << hi;
+    EXPECT_EQ(t.decimals, decimals) << lo << ".." << hi;
+    EXPECT_TRUE(t.values.size() >= 2 && static_cast<int>(t.values.size()) <= maxCount);
+    for (const double v : t.values) EXPECT_TRUE(v >= lo && v <= hi) << v;
   }
   EXPECT_TRUE(ChooseTicks(5, 5, 4).values.empty());  // an empty range has no ticks
   EXPECT_EQ(TickLabel(-0.00001, 1), "0.0");
-  EXPECT_EQ(TickLabel(-200, 0), "-200");
 }
 
-// Two cell columns of two rows over X 0..100, elevation -100..0, velocities by cell.
+// Two cell columns of two rows over X 0..100, elevation -100..0: velocities 1000 and 2000 from
+// the top in the left column, 3000 and 4000 in the right; the copy nodes repeat them.
 BCQuasiGrid FourCells() {
-  TIniModel ini{};
-  ini.Rect = BCFRect(0, 0, 100, -100);
-  ini.Nx = 3;
-  ini.Nz = 3;
-  ini.SetVel = false;
-  BCQuasiGrid g;
-  g.Init(ini);
-  const float v[2][2] = {{1000, 2000}, {3000, 4000}};  // [column][row from the top]
-  for (int c = 0; c < 2; ++c)
-    for (int r = 0; r < 2; ++r) g.VV[g.NodeIndex(c, 2 - r)] = v[c][r];
-  g.TrimVelocity();
+  BCQuasiGrid g = HandModel({0, 50, 100}, {-100, -50, 0, -100, -50, 0, -100, -50, 0});
+  g.VV = {2000, 2000, 1000, 4000, 4000, 3000, 4000, 4000, 3000};
   return g;
 }
 
@@ -85,22 +68,18 @@ TEST(DrawModelPicture, CellsAndColourBarCarryTheMapsColours) {
   SurfacePtr png(cairo_image_surface_create_from_png(dir.File("p.png").c_str()),
                  cairo_surface_destroy);
   ASSERT_EQ(cairo_surface_status(png.get()), CAIRO_STATUS_SUCCESS);
-  EXPECT_EQ(cairo_image_surface_get_width(png.get()), 600);
   ColorMap map;
   ASSERT_TRUE(ColorMap::Find("viridis", false, map));
   const PictureFrame f = LayOutPage(g, o);
-  const float v[2][2] = {{1000, 2000}, {3000, 4000}};
-  for (int c = 0; c < 2; ++c) {
-    for (int r = 0; r < 2; ++r) {
-      const double x = f.PageX(25 + 50 * c), y = f.PageY(-25 - 50 * r);
-      EXPECT_EQ(PixelAt(png.get(), x, y), map.At(v[c][r] / 5000.0)) << c << "," << r;
-    }
-  }
+  for (int c = 0; c < 2; ++c)
+    for (int r = 0; r < 2; ++r)  // velocities 1000, 2000 in the left column, 3000, 4000 right
+      EXPECT_EQ(PixelAt(png.get(), f.PageX(25 + 50 * c), f.PageY(-25 - 50 * r)),
+                map.At((1 + 2 * c + r) / 5.0))
+          << c << "," << r;
   // The bar runs from the range's start at its foot to its end at its head.
   const auto near = [](Rgb a, Rgb b) {
-    for (size_t k = 0; k < 3; ++k) {
+    for (size_t k = 0; k < 3; ++k)
       if (std::abs(a[k] - b[k]) > 6) return false;
-    }
     return true;
   };
   const double barX = f.bar.x + f.bar.w / 2;
@@ -116,30 +95,22 @@ TEST(DrawModelPicture, CellsAndColourBarCarryTheMapsColours) {
   const Rgb edge = PixelAt(outlined.get(), f.PageX(50), f.PageY(-50));
   EXPECT_GT(edge[0] - edge[1], 100) << int{edge[0]} << "," << int{edge[1]};
   EXPECT_EQ(PixelAt(outlined.get(), f.PageX(75), f.PageY(-75)), map.At(4000 / 5000.0));
-  // The plot lies inside the page with room for the axis labels around it.
-  EXPECT_GT(f.plot.x, 2 * f.font);
-  EXPECT_LT(f.plot.y + f.plot.h, 400 - 2 * f.font);
-  EXPECT_LT(f.bar.x + f.bar.w, 600 - 2 * f.font);
 }
 
 TEST(DrawModelPicture, SvgAndPdfCarryTheirLabelsAsText) {
   ScratchDir dir;
   BCQuasiGrid g = FourCells();
-  BCHor hor;
-  hor.IH = 1;
-  hor.ID = 7;
-  g.Hors.push_back(hor);
+  g.Hors.resize(1);
+  g.Hors[0].IH = 1;
+  g.Hors[0].ID = 7;
   PictureOptions o;
   o.Kilometres = true;
   o.Title = "Line <7>";
   ASSERT_EQ(DrawModelPicture(g, o, dir.File("p.svg")), "");
   const std::string svg = dir.Read("p.svg");
-  for (const char* label : {">X (km)<", ">Elevation (km)<", ">Velocity (km/s)<", ">-100<", ">0<",
-                            ">7<", ">Line &lt;7&gt;<", ">V.E. "}) {
+  for (const char* label : {">Elevation (km)<", ">-100<", ">7<", ">Line &lt;7&gt;<", ">V.E. "})
     EXPECT_NE(svg.find(label), std::string::npos) << label;
-  }
   ASSERT_EQ(DrawModelPicture(g, PictureOptions{}, dir.File("p.pdf")), "");
-  EXPECT_EQ(dir.Read("p.pdf").substr(0, 5), "%PDF-");
   EXPECT_EQ(std::system(("pdftotext " + dir.File("p.pdf") + " - | grep -q Velocity").c_str()), 0);
   // Only the three kinds of page, and only known colour maps.
   EXPECT_NE(DrawModelPicture(g, PictureOptions{}, dir.File("p.jpg")), "");
@@ -156,24 +127,17 @@ TEST(DrawModelPicture, AwkwardModelsAllDraw) {
     return g;
   };
   BCQuasiGrid models[] = {
-      build(BCFRect(0, 0, 1, -1), 2, 2, 1, 2),                  // one cell
       build(BCFRect(0, 0, 0.001f, -0.0005f), 11, 6, 1, 2),      // km, spanning a metre
       build(BCFRect(0, 0, 100, -50), 11, 6, 1500, 1500),        // all velocities equal
       build(BCFRect(0, 0, 1000, -200), 1581, 1581, 500, 3000),  // 2.5 million nodes
   };
   for (BCQuasiGrid& g : models) {
-    PictureOptions o;
-    o.Width = 1600;
-    o.Height = 900;
+    const PictureOptions o;
     EXPECT_EQ(DrawModelPicture(g, o, dir.File("p.png")), "") << g.GetNx();
     // Every pixel of the plot's middle row is a cell.
     const std::vector<uint32_t> raster = RenderCellRaster(g, o, 64, 32);
     for (int x = 0; x < 64; ++x) EXPECT_NE(raster[16 * 64 + x] >> 24, 0u) << g.GetNx() << " " << x;
   }
-  // Flat: every elevation equal; the picture still comes out.
-  BCQuasiGrid flat = models[0];
-  for (float& z : flat.ZZ) z = 0;
-  EXPECT_EQ(DrawModelPicture(flat, PictureOptions{}, dir.File("flat.png")), "");
 }
 
 }  // namespace
