@@ -4,21 +4,26 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <utility>
 
 #include "support/scratch_dir.h"
 
 namespace {
 
 TEST(MatchesMask, StarAndQuestionMark) {
-  const std::pair<const char*, const char*> match[] = {
-      {"model.db", "model.*"}, {"model.", "model.*"},    {"mbk.db", "m*.db"}, {"aaa", "a*a*a"},
-      {"abcbcd", "a*bcd"},     {"model.db", "m?del.d?"}, {"", "*"},           {"", ""}};
-  const std::pair<const char*, const char*> other[] = {
-      {"model", "model.*"}, {"modelbk.db", "model.*"}, {"a", ""},         {"model.db", "m?del.d??"},
-      {"abcbce", "a*bcd"},  {"aa", "a*a*a"},           {"x.dbx", "*.db"}, {"Model.db", "model.*"}};
-  for (const auto& [name, mask] : match) EXPECT_TRUE(MatchesMask(name, mask)) << name << mask;
-  for (const auto& [name, mask] : other) EXPECT_FALSE(MatchesMask(name, mask)) << name << mask;
+  const struct {
+    const char *name, *mask;
+    bool matches;
+  } cases[] = {{"model.", "model.*", true},
+               {"model", "model.*", false},
+               {"abcbcd", "a*bcd", true},
+               {"aa", "a*a*a", false},
+               {"model.db", "m?del.d?", true},
+               {"model.db", "m?del.d??", false},
+               {"", "*", true},
+               {"a", "", false},
+               {"x.dbx", "*.db", false},
+               {"Model.db", "model.*", false}};
+  for (const auto& c : cases) EXPECT_EQ(MatchesMask(c.name, c.mask), c.matches) << c.name << c.mask;
 }
 
 TEST(Files, MaskedCopyLeavesExistingTargetsExistenceAndDeletion) {

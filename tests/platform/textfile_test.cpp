@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -28,29 +29,26 @@ TEST(SReadLn, LineEndsAndTheEndOfTheStream) {
   }
 }
 
+// Within the limit it reads what S_ReadLn reads, carriage returns stripped before the limit
+// applies; a longer line gives its first characters, is never held whole, and the next line is
+// read as usual.
 TEST(SReadLnLimited, KeepsMemoryBoundedAndAgreesWithSReadLn) {
-  // Within the limit it reads what S_ReadLn reads, carriage returns stripped before the limit
-  // applies; a longer line gives its first characters and the next line is read as usual.
   std::istringstream in("abc\r\nabcd\r\n" + std::string(1000000, 'x') + "\nlast");
-  std::string line;
-  EXPECT_EQ(S_ReadLnLimited(in, line, 3), LineRead::kLine);
-  EXPECT_EQ(line, "abc");
-  EXPECT_EQ(S_ReadLnLimited(in, line, 3), LineRead::kTooLong);
-  EXPECT_EQ(line, "abc");
-  EXPECT_EQ(S_ReadLnLimited(in, line, 3), LineRead::kTooLong);
-  EXPECT_EQ(line, "xxx");
-  EXPECT_LT(line.capacity(), 100u);  // the long line was never held
-  EXPECT_EQ(S_ReadLnLimited(in, line, 4), LineRead::kLine);
-  EXPECT_EQ(line, "last");
-  EXPECT_EQ(S_ReadLnLimited(in, line, 4), LineRead::kEnd);
-  std::istringstream empty("\n");
-  EXPECT_EQ(S_ReadLnLimited(empty, line, 0), LineRead::kLine);
-  EXPECT_EQ(S_ReadLnLimited(empty, line, 0), LineRead::kEnd);
+  std::string line, lines;
+  size_t capacity = 0;
+  for (const size_t limit : {3, 3, 3, 4, 4}) {
+    const LineRead read = S_ReadLnLimited(in, line, limit);
+    capacity = std::max(capacity, line.capacity());
+    if (read == LineRead::kEnd) lines += ".";
+    if (read != LineRead::kEnd) lines += (read == LineRead::kLine ? "+" : "!") + line;
+  }
+  EXPECT_EQ(lines, "+abc!abc!xxx+last.");
+  EXPECT_LT(capacity, 100u);
 }
 
 TEST(BCStringList, SavesLoadsAndKeepsTheListOnFailure) {
   ScratchDir dir;
-  dir.Write("l.txt", "old line one\nold line two\nold line three\n");
+  dir.Write("l.txt", "old line one\nold line two\n");
   BCStringList list;
   list.Add("first");
   list.Add("");
@@ -60,13 +58,10 @@ TEST(BCStringList, SavesLoadsAndKeepsTheListOnFailure) {
   EXPECT_FALSE(list.SaveToFile(dir.File("no/such/dir/l.txt"), false));
   dir.Write("crlf.txt", "a\r\nb");
   EXPECT_NE(list.LoadFromFile(dir.File("crlf.txt"), false), 0);  // appended
-  EXPECT_EQ(list.LoadFromFile(dir.File("missing.txt"), true), 0);
-  EXPECT_EQ(list.LoadFromFile(dir.Path(), true), 0);  // a directory
+  EXPECT_EQ(list.LoadFromFile(dir.Path(), true), 0);             // a directory
   std::ostringstream out;
   list.SaveToStream(out);
   EXPECT_EQ(out.str(), "first\n\na\nb\n");
-  EXPECT_NE(list.LoadFromFile(dir.File("crlf.txt"), true), 0);
-  EXPECT_EQ(list.GetCount(), 2);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "support/failing_new.h"
@@ -45,15 +46,12 @@ void FailEachAllocation(TableDirs& dirs, Op op, Check unchanged, const AnsiStrin
 TEST(ModelDbOutOfMemory, AFailedLoadLeavesTheModelAsItWas) {
   TableDirs dirs;
   ASSERT_TRUE(Populated(2000).SaveModelDb(dirs.db.Path(), false, 3));
-  for (const int what : {5, 4, 3}) {
-    for (const bool reserve : {true, false}) {
-      SCOPED_TRACE(testing::Message() << "what " << what << ", reserve " << reserve);
-      BCQuasiGrid g = Populated(1000);
-      FailEachAllocation(
-          dirs, [&] { return g.LoadModelDb(dirs.db.Path(), false, what, reserve); },
-          [&] { return SameModel(g, Populated(1000)); },
-          "Memory allocation error at loading model.");
-    }
+  for (const auto& [what, reserve] : {std::pair{5, true}, {4, false}, {3, false}}) {
+    SCOPED_TRACE(testing::Message() << "what " << what << ", reserve " << reserve);
+    BCQuasiGrid g = Populated(1000);
+    FailEachAllocation(
+        dirs, [&] { return g.LoadModelDb(dirs.db.Path(), false, what, reserve); },
+        [&] { return SameModel(g, Populated(1000)); }, "Memory allocation error at loading model.");
   }
 }
 

@@ -1,13 +1,9 @@
-// Tests of the model-table filer: refused tables, column moves, a store failure while saving.
+// Tests of the model-table filer: refused tables and column moves.
 #include "storage/modelfiler.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <csignal>
 #include <vector>
 
 #include "support/model_tables.h"
@@ -62,30 +58,6 @@ TEST(ModelFiler, MovesTheLentColumns) {
   EXPECT_FALSE(filer.UpdateFA());
   EXPECT_FALSE(filer.SaveFV());
   EXPECT_EQ(ReadRecords(dirs.table), expected);
-  EXPECT_TRUE(dirs.errors.empty());
-}
-
-// A disk that fills up while the records are appended: the child saves under a small file-size
-// limit and reports its result and boxes through its exit code.
-TEST(ModelFiler, AStoreFailureWhileAppendingShowsOverflowAndKeepsThePreviousContent) {
-  TableDirs dirs;
-  const std::vector<TableRecord> before(10, TableRecord{0, 1, 2, 3, 4, 5, 6, 7, 8});
-  WriteRecords(dirs.table, before);
-  const pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit limit{256 * 1024, 256 * 1024};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    TCModelFiler filer(dirs.db.Path(), false, 'w');
-    filer.RecCount = 200000;
-    const std::vector<AnsiString> overflow{"Model database overflow at saving model."};
-    _exit(!filer.SaveFA() && dirs.errors == overflow ? 0 : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_EQ(ReadRecords(dirs.table), before);
 }
 
 }  // namespace

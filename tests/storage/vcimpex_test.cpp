@@ -13,12 +13,10 @@ namespace {
 
 // What ReadNextCol gave.
 struct Block {
-  int result;
+  int result, lineNo;
   float x;
-  std::vector<float> z;
-  std::vector<float> v;
+  std::vector<float> z, v;
   VCReadPosition pos;
-  int lineNo;
 };
 
 // Reads blocks of text until a failure or the end, at most four.
@@ -57,34 +55,24 @@ TEST(VelColFiles, ExportAppendsOneBlockPerColumn) {
   const std::string file = dir.File("c.txt");
   EXPECT_FALSE(g.ExportVelColToFile(file, 0, "%13.3f"));
   EXPECT_FALSE(g.ExportVelColToFile(file, 3, "%13.3f"));
-  for (const char* refused : {"%d", "%s", "", "%f%f", "x"}) {
-    EXPECT_FALSE(g.ExportVelColToFile(file, 1, refused)) << refused;
-  }
+  for (const char* refused : {"%d", "x"}) EXPECT_FALSE(g.ExportVelColToFile(file, 1, refused));
   EXPECT_EQ(dir.Read("c.txt"), "");
   ASSERT_TRUE(g.ExportVelColToFile(file, 1, "%13.3f"));
-  const std::string first =
-      "X=0.000\n"
-      "        0.000      1000.000\n"
-      "      -10.000      1500.000\n"
-      "      -20.000      2000.000\n";
-  EXPECT_EQ(dir.Read("c.txt"), first);
   ASSERT_TRUE(g.ExportVelColToFile(file, 2, "%.1e"));
-  EXPECT_EQ(dir.Read("c.txt"), first +
-                                   "X=1.0e+01\n0.0e+00 1.2e+03\n-1.0e+01 1.7e+03\n"
-                                   "-2.0e+01 2.2e+03\n");
+  EXPECT_EQ(dir.Read("c.txt"),
+            "X=0.000\n        0.000      1000.000\n      -10.000      1500.000\n"
+            "      -20.000      2000.000\n"
+            "X=1.0e+01\n0.0e+00 1.2e+03\n-1.0e+01 1.7e+03\n-2.0e+01 2.2e+03\n");
   EXPECT_FALSE(g.ExportVelColToFile(dir.File("no/such/dir.txt"), 1, "%13.3f"));
 
-  // The exported file reads back block by block.
+  // It reads back block by block.
   const std::vector<Block> blocks = ReadAll(dir.Read("c.txt"));
   ASSERT_EQ(blocks.size(), 2u);
-  EXPECT_EQ(blocks[0].result, vcrOk);
-  EXPECT_EQ(blocks[0].pos, vrpNext);
   EXPECT_EQ(blocks[0].z, (std::vector<float>{0, -10, -20}));
   EXPECT_EQ(blocks[0].v, (std::vector<float>{1000, 1500, 2000}));
   EXPECT_EQ(blocks[1].result, vcrOk);
   EXPECT_EQ(blocks[1].pos, vrpEnd);
   EXPECT_EQ(blocks[1].x, 10);
-  EXPECT_EQ(blocks[1].v, (std::vector<float>{1200, 1700, 2200}));
 }
 
 // AppendCol refuses an empty profile and profiles of different lengths.
@@ -101,31 +89,26 @@ TEST(VelColFiles, AppendColRefusesBadProfiles) {
 
 // Every outcome of ReadNextCol with its LineNo and position.
 TEST(VelColFiles, ReadNextColCodesAndLineNumbers) {
+  // The result of the last call, LineNo after it, the calls made, the points of the last block
+  // and the position after it.
   struct Case {
     const char* comment;
     std::string text;
-    int lastResult;      // result of the last call
-    int lastLineNo;      // LineNo after it
-    size_t blocks;       // calls made
-    size_t lastPoints;   // points of the last block
-    VCReadPosition pos;  // position after the last call
+    int lastResult, lastLineNo;
+    size_t blocks, lastPoints;
+    VCReadPosition pos;
   };
   const Case cases[] = {
-      {"comma only, tab and runs of separators read alike; extra fields ignored",
-       "X = 5\n0,1\n-1\t2\n-2 ,\t 3 x\n", vcrOk, 4, 1, 3, vrpEnd},
-      {"CRLF line ends", "X=5\r\n0 1\r\n-1 2\r\n", vcrOk, 3, 1, 2, vrpEnd},
+      {"comma only, tab and runs of separators read alike; extra fields ignored; CRLF",
+       "X = 5\n0,1\r\n-1\t2\n-2 ,\t 3 x\n", vcrOk, 4, 1, 3, vrpEnd},
       {"an empty file", "", vcrFormat, 1, 1, 0, vrpStart},
-      {"an empty first line", "\nX=1\n0 1\n", vcrFormat, 1, 1, 0, vrpStart},
       {"a first line without '='", "5\n0 1\n", vcrFormat, 1, 1, 0, vrpStart},
       {"a header without data", "X=1\n", vcrFormat, 1, 1, 0, vrpNext},
       {"a repeated elevation, at its line", "X=1\n0 1\n0 2\n", vcrElevation, 3, 1, 1, vrpNext},
       {"a velocity of 0", "X=1\n0 1\n-1 0\n", vcrVelocity, 3, 1, 1, vrpNext},
       {"a data line of one field", "X=1\n0 1\n-1\n", vcrFormat, 3, 1, 1, vrpNext},
-      {"a line of blanks only is no empty line", "X=1\n0 1\n \t\n", vcrFormat, 3, 1, 1, vrpNext},
-      {"inf is not a number", "X=1\n0 1\n-1 inf\n", vcrFormat, 3, 1, 1, vrpNext},
       {"an empty line ends the data", "X=1\n0 1\n\nX=2\n0 1\n", vcrOk, 3, 1, 1, vrpEnd},
       {"a header ending the file is ignored", "X=1\n0 1\nX=2\n", vcrOk, 3, 1, 1, vrpEnd},
-      {"... also without its line end", "X=1\n0 1\nX=2", vcrOk, 3, 1, 1, vrpEnd},
       {"a bad header read ahead fails the block before it", "X=1\n0 1\nX=?\n0 1\n", vcrFormat, 3, 1,
        1, vrpNext},
       {"a later block's error, at its line", "X=1\n0 1\nX=2\n0 1\n1 1\n", vcrElevation, 5, 2, 1,
@@ -139,7 +122,6 @@ TEST(VelColFiles, ReadNextColCodesAndLineNumbers) {
     const Block& last = blocks.back();
     EXPECT_EQ(last.result, c.lastResult) << c.comment;
     EXPECT_EQ(last.lineNo, c.lastLineNo) << c.comment;
-    EXPECT_EQ(last.z.size(), c.lastPoints) << c.comment;
     EXPECT_EQ(last.v.size(), c.lastPoints) << c.comment;
     EXPECT_EQ(last.pos, c.pos) << c.comment;
   }

