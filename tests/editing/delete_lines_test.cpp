@@ -5,18 +5,9 @@
 #include <vector>
 
 #include "structure_checks.h"
+#include "support/editable_grid.h"
 #include "support/hand_grid.h"
 #include "support/hand_model.h"
-
-namespace {
-
-BCEQuasiGrid Numbered(int nx, int nz) {
-  BCEQuasiGrid g;
-  static_cast<BCQuasiGrid&>(g) = NodeNumberedGrid(nx, nz);
-  return g;
-}
-
-}  // namespace
 
 TEST(DeleteSelectedLines, ResultCodes) {
   struct Case {
@@ -37,7 +28,7 @@ TEST(DeleteSelectedLines, ResultCodes) {
       {{1, 3, 6, 9}, 2, 0, 15},   // two columns
   };
   for (const Case& c : cases) {
-    BCEQuasiGrid g = Numbered(5, 5);
+    BCEQuasiGrid g = Editable(NodeNumberedGrid(5, 5));
     SetHorizons(g, c.horizon < 0 ? std::vector<int>{} : std::vector<int>{c.horizon});
     Select(g, c.sel);
     const BCEQuasiGrid before = g;
@@ -45,8 +36,6 @@ TEST(DeleteSelectedLines, ResultCodes) {
     EXPECT_EQ(g.VV.size(), c.nodesAfter);
     if (c.nodesAfter == 25) {
       EXPECT_TRUE(SameModel(g, before));
-    } else {
-      EXPECT_EQ(BrokenRule(g), "");  // with nothing selected
     }
   }
 }
@@ -58,22 +47,21 @@ TEST(DeleteVLines, TheColumnLeftOfTheGapWidensAndZoomEdgesFollow) {
       {{3, 4, 10, 11}, {1, 2, 4, 5}},  // right of the gap: shifted
   };
   for (const auto& zoom : zoomBeforeAfter) {
-    BCEQuasiGrid g = Numbered(5, 3);
+    BCEQuasiGrid g = Editable(NodeNumberedGrid(5, 3));
     g.ZoomSubgrid = zoom[0];
     Select(g, {1, 3, 4, 5});
     g.DeleteVLines();  // V-lines 1 and 2
     EXPECT_EQ(g.ZZ, (std::vector<float>{0, 1, 2, 9, 10, 11, 12, 13, 14}));
     EXPECT_EQ(g.ZoomSubgrid, zoom[1]);
   }
-  // The model's left edge stays.
-  BCEQuasiGrid g = Numbered(5, 3);
+  BCEQuasiGrid g = Editable(NodeNumberedGrid(5, 3));
   Select(g, {0, 2, 1, 2});
-  g.DeleteVLines();
+  g.DeleteVLines();  // the model's left edge stays
   EXPECT_EQ(g.GetNx(), 5);
 }
 
 TEST(DeleteHLines, FlagsGoWithTheirRowsAndHorizonsBelowMoveUp) {
-  BCEQuasiGrid g = Numbered(2, 5);
+  BCEQuasiGrid g = Editable(NodeNumberedGrid(2, 5));
   g.CellFlags[3] = kCellFixed;  // in a deleted row
   g.CellFlags[4] = kCellFixed;  // the top row, which absorbs the deleted ones
   SetHorizons(g, {0, 3, 4});
