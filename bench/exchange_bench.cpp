@@ -3,28 +3,23 @@
 // to_chars or from_chars) and, for the exports, to the same lines made by one snprintf each.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <stdlib.h>
-#include <time.h>
 
 #include <charconv>
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "model/quasigrid.h"
+#include "bench/bench_support.h"
 #include "platform/table.h"
 #include "storage/internal/number_text.h"
 #include "storage/mimpex.h"
 #include "storage/modelfiler.h"
+#include "support/scratch_dir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kNx = 2499;
 constexpr int kNz = 1000;  // 2,499,000 nodes
@@ -32,10 +27,7 @@ constexpr int kNz = 1000;  // 2,499,000 nodes
 // A scratch directory with the model saved in its table and exported as a VFT file.
 class Workspace {
  public:
-  Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "quasigrid-exchange-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    dir_ = pattern;
+  Workspace() : dir_(scratch_.Path()) {
     TTable table;
     table.SetDatabaseName(dir_);
     table.SetTableName("model.db");
@@ -47,15 +39,12 @@ class Workspace {
     TCModelImpex impex(File("model.vft"), dir_, 'E');
     if (!impex.ExportVFT(false)) throw std::runtime_error("no VFT file");
   }
-  ~Workspace() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
   const std::string& Dir() const { return dir_; }
   std::string File(const char* name) const { return dir_ + "/" + name; }
   BCQuasiGrid& Model() { return model_; }
 
  private:
+  ScratchDir scratch_;
   std::string dir_;
   BCQuasiGrid model_;
 };
@@ -65,57 +54,11 @@ Workspace& Shared() {
   return workspace;
 }
 
-double ProcessSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-struct Mean {
-  double wall = 0;
-  double cpu = 0;
-};
-
-std::map<std::string, Mean>& Means() {
-  static std::map<std::string, Mean> means;
-  return means;
-}
-
-// Runs body per iteration and reports its mean times as ratios to the baselines named, which
-// ran before it in the same run.
-template <typename Body>
-void Measure(benchmark::State& state, const std::string& name,
-             const std::vector<std::string>& baselines, Body body) {
-  Mean total;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    const double cpuStart = ProcessSeconds();
-    body();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    total.cpu += ProcessSeconds() - cpuStart;
-    total.wall += took.count();
-    state.SetIterationTime(took.count());
-  }
-  const auto iterations = static_cast<double>(state.iterations());
-  Mean& mean = Means()[name];
-  mean = {total.wall / iterations, total.cpu / iterations};
-  for (const std::string& baseline : baselines) {
-    if (Means().count(baseline) == 0) continue;
-    state.counters["cpu_vs_" + baseline] = mean.cpu / Means()[baseline].cpu;
-  }
-}
-
-void Check(int rc, sqlite3* db) {
-  if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-    throw std::runtime_error(sqlite3_errmsg(db));
-  }
-}
-
 sqlite3* OpenTable(const Workspace& w) {
   sqlite3* db = nullptr;
-  Check(sqlite3_open_v2((w.Dir() + "/model.db").c_str(), &db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
-        db);
+  CheckSqlite(sqlite3_open_v2((w.Dir() + "/model.db").c_str(), &db,
+                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
+              db);
   return db;
 }
 
@@ -125,9 +68,9 @@ template <typename Line>
 void SelectAndWrite(const Workspace& w, const char* file, Line line) {
   sqlite3* db = OpenTable(w);
   sqlite3_stmt* select = nullptr;
-  Check(sqlite3_prepare_v2(db, "SELECT RecNo, X, Z, V, V2 FROM model ORDER BY rowid", -1, &select,
-                           nullptr),
-        db);
+  CheckSqlite(sqlite3_prepare_v2(db, "SELECT RecNo, X, Z, V, V2 FROM model ORDER BY rowid", -1,
+                                 &select, nullptr),
+              db);
   FILE* out = std::fopen(w.File(file).c_str(), "wb");
   std::vector<char> block;
   block.reserve(1 << 17);
@@ -244,12 +187,14 @@ void BM_ImportVFTBaseline(benchmark::State& state) {
   Measure(state, "vft_from_chars_insert", {}, [&] {
     sqlite3* db = OpenTable(w);
     sqlite3_stmt* insert = nullptr;
-    Check(sqlite3_prepare_v2(db,
-                             "INSERT INTO model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)",
-                             -1, &insert, nullptr),
-          db);
-    Check(sqlite3_exec(db, "BEGIN IMMEDIATE; DELETE FROM model", nullptr, nullptr, nullptr), db);
+    CheckSqlite(
+        sqlite3_prepare_v2(db,
+                           "INSERT INTO model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2) "
+                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)",
+                           -1, &insert, nullptr),
+        db);
+    CheckSqlite(sqlite3_exec(db, "BEGIN IMMEDIATE; DELETE FROM model", nullptr, nullptr, nullptr),
+                db);
     std::ifstream in(w.File("model.vft"), std::ios::binary);
     std::string line;
     for (int k = 0; std::getline(in, line) && !line.empty(); ++k) {
@@ -268,10 +213,10 @@ void BM_ImportVFTBaseline(benchmark::State& state) {
       sqlite3_bind_double(insert, 7, 0.0);
       sqlite3_bind_double(insert, 8, 0.0);
       sqlite3_bind_double(insert, 9, 0.0);
-      Check(sqlite3_step(insert), db);
+      CheckSqlite(sqlite3_step(insert), db);
       sqlite3_reset(insert);
     }
-    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    CheckSqlite(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
     sqlite3_finalize(insert);
     sqlite3_close(db);
   });

@@ -2,24 +2,19 @@
 // do the same work and a raw binary write and read of the same arrays.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <time.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <map>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "model/quasigrid.h"
+#include "bench/bench_support.h"
 #include "platform/table.h"
+#include "support/scratch_dir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr int kNx = 2499;
 constexpr int kNz = 1000;  // 2,499,000 nodes
@@ -27,10 +22,7 @@ constexpr int kNz = 1000;  // 2,499,000 nodes
 // A scratch directory with a model table, shared by every benchmark of the run.
 class Workspace {
  public:
-  Workspace() {
-    std::string pattern = (fs::temp_directory_path() / "quasigrid-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    dir_ = pattern;
+  Workspace() : dir_(scratch_.Path()) {
     TTable table;
     table.SetDatabaseName(dir_);
     table.SetTableName("model.db");
@@ -39,15 +31,12 @@ class Workspace {
     if (!model_.Init(m)) throw std::runtime_error("Init failed");
     for (size_t i = 0; i < model_.CellFlags.size(); i += 7) model_.CellFlags[i] = 2;
   }
-  ~Workspace() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
   const std::string& Dir() const { return dir_; }
   std::string Table() const { return dir_ + "/model.db"; }
   BCQuasiGrid& Model() { return model_; }
 
  private:
+  ScratchDir scratch_;
   std::string dir_;
   BCQuasiGrid model_;
 };
@@ -55,55 +44,6 @@ class Workspace {
 Workspace& Shared() {
   static Workspace workspace;
   return workspace;
-}
-
-// Seconds of processor time used by the process so far. On a shared machine it shows the work
-// done better than the wall clock, which also counts waiting for a processor.
-double ProcessSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-// Mean wall and processor seconds per iteration.
-struct Mean {
-  double wall = 0;
-  double cpu = 0;
-};
-
-// Mean times of each benchmark so far, so that an operation can report its ratio to the
-// baseline measured before it in the same run.
-std::map<std::string, Mean>& Means() {
-  static std::map<std::string, Mean> means;
-  return means;
-}
-
-template <typename Body>
-void Measure(benchmark::State& state, const std::string& name, const std::string& baseline,
-             Body body) {
-  Mean total;
-  for (auto _ : state) {
-    const auto start = std::chrono::steady_clock::now();
-    const double cpuStart = ProcessSeconds();
-    body();
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    total.cpu += ProcessSeconds() - cpuStart;
-    total.wall += took.count();
-    state.SetIterationTime(took.count());
-  }
-  const auto iterations = static_cast<double>(state.iterations());
-  Mean& mean = Means()[name];
-  mean = {total.wall / iterations, total.cpu / iterations};
-  if (!baseline.empty() && Means().count(baseline) != 0) {
-    state.counters["wall_ratio"] = mean.wall / Means()[baseline].wall;
-    state.counters["cpu_ratio"] = mean.cpu / Means()[baseline].cpu;
-  }
-}
-
-void Check(int rc, sqlite3* db) {
-  if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-    throw std::runtime_error(sqlite3_errmsg(db));
-  }
 }
 
 // The columns a full save writes, in record order.
@@ -130,18 +70,20 @@ Columns ModelColumns(BCQuasiGrid& g) {
 void BM_SqliteInsertBaseline(benchmark::State& state) {
   Workspace& w = Shared();
   const Columns c = ModelColumns(w.Model());
-  Measure(state, "insert", "", [&] {
+  Measure(state, "insert", {}, [&] {
     sqlite3* db = nullptr;
-    Check(sqlite3_open_v2(w.Table().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                          nullptr),
-          db);
+    CheckSqlite(sqlite3_open_v2(w.Table().c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                                nullptr),
+                db);
     sqlite3_stmt* insert = nullptr;
-    Check(sqlite3_prepare_v2(db,
-                             "INSERT INTO model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2) "
-                             "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)",
-                             -1, &insert, nullptr),
-          db);
-    Check(sqlite3_exec(db, "BEGIN IMMEDIATE; DELETE FROM model", nullptr, nullptr, nullptr), db);
+    CheckSqlite(
+        sqlite3_prepare_v2(db,
+                           "INSERT INTO model (RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2) "
+                           "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9)",
+                           -1, &insert, nullptr),
+        db);
+    CheckSqlite(sqlite3_exec(db, "BEGIN IMMEDIATE; DELETE FROM model", nullptr, nullptr, nullptr),
+                db);
     for (size_t r = 0; r < c.x.size(); ++r) {
       sqlite3_bind_double(insert, 1, static_cast<double>(r));
       sqlite3_bind_double(insert, 2, c.x[r]);
@@ -152,10 +94,10 @@ void BM_SqliteInsertBaseline(benchmark::State& state) {
       sqlite3_bind_double(insert, 7, 0.0);
       sqlite3_bind_double(insert, 8, 0.0);
       sqlite3_bind_double(insert, 9, 0.0);
-      Check(sqlite3_step(insert), db);
+      CheckSqlite(sqlite3_step(insert), db);
       sqlite3_reset(insert);
     }
-    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    CheckSqlite(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
     sqlite3_finalize(insert);
     sqlite3_close(db);
   });
@@ -163,7 +105,7 @@ void BM_SqliteInsertBaseline(benchmark::State& state) {
 
 void BM_SaveModelDb(benchmark::State& state) {
   Workspace& w = Shared();
-  Measure(state, "save", "insert", [&] {
+  Measure(state, "save", {"insert"}, [&] {
     if (!w.Model().SaveModelDb(w.Dir(), false, 3)) state.SkipWithError("save failed");
   });
 }
@@ -171,17 +113,17 @@ void BM_SaveModelDb(benchmark::State& state) {
 // The bare read: one prepared SELECT in rowid order into the columns a full load needs.
 void BM_SqliteSelectBaseline(benchmark::State& state) {
   Workspace& w = Shared();
-  Measure(state, "select", "", [&] {
+  Measure(state, "select", {}, [&] {
     sqlite3* db = nullptr;
-    Check(sqlite3_open_v2(w.Table().c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                          nullptr),
-          db);
+    CheckSqlite(sqlite3_open_v2(w.Table().c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                                nullptr),
+                db);
     sqlite3_stmt* select = nullptr;
-    Check(sqlite3_prepare_v2(db,
-                             "SELECT RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2 FROM model "
-                             "ORDER BY rowid",
-                             -1, &select, nullptr),
-          db);
+    CheckSqlite(sqlite3_prepare_v2(db,
+                                   "SELECT RecNo, X, Aux2, Z, V, Fix, Aux6, RayCov, V2 FROM model "
+                                   "ORDER BY rowid",
+                                   -1, &select, nullptr),
+                db);
     Columns c;
     const size_t n = static_cast<size_t>(kNx) * kNz;
     c.x.reserve(n);
@@ -203,7 +145,7 @@ void BM_SqliteSelectBaseline(benchmark::State& state) {
 void BM_LoadModelDb(benchmark::State& state) {
   Workspace& w = Shared();
   BCQuasiGrid g;
-  Measure(state, "load", "select", [&] {
+  Measure(state, "load", {"select"}, [&] {
     if (!g.LoadModelDb(w.Dir(), false, 5, true)) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(g.VV.data());
   });
@@ -214,7 +156,7 @@ void BM_RawBinaryWrite(benchmark::State& state) {
   Workspace& w = Shared();
   const Columns c = ModelColumns(w.Model());
   const std::string path = w.Dir() + "/columns.bin";
-  Measure(state, "raw write", "", [&] {
+  Measure(state, "raw write", {}, [&] {
     FILE* f = std::fopen(path.c_str(), "wb");
     for (const std::vector<float>* col : {&c.x, &c.z, &c.v, &c.fix}) {
       std::fwrite(col->data(), sizeof(float), col->size(), f);
@@ -229,7 +171,7 @@ void BM_RawBinaryRead(benchmark::State& state) {
   Workspace& w = Shared();
   const std::string path = w.Dir() + "/columns.bin";
   const size_t n = static_cast<size_t>(kNx) * kNz;
-  Measure(state, "raw read", "", [&] {
+  Measure(state, "raw read", {}, [&] {
     Columns c;
     FILE* f = std::fopen(path.c_str(), "rb");
     for (std::vector<float>* col : {&c.x, &c.z, &c.v, &c.fix}) {
