@@ -78,7 +78,7 @@ void DescribeModel(const std::string& dir, bool backup, bool json) {
   LoadSavedModel(dir, backup, model);
   const std::string table = TablePath(dir, backup);
   const Summary s = Summarise(model);
-  const std::vector<std::string> problems = ListModelProblems(dir, backup);
+  const std::vector<std::string> problems = ListModelProblems(dir, backup, model.Nz);
   if (json) {
     PrintJson(model, table, s, problems);
     return;

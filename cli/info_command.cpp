@@ -26,7 +26,7 @@ struct CheckOptions {
 // Lists the problems on standard output; CommandError (status 1) when there is any, so that a
 // script can test the status.
 void RunCheck(const CheckOptions& o) {
-  const std::vector<std::string> problems = ListModelProblems(o.dir, o.backup);
+  const std::vector<std::string> problems = ListModelProblems(o.dir, o.backup, 0);
   for (const std::string& line : problems) std::printf("%s\n", line.c_str());
   if (problems.empty()) {
     std::printf("%s: no problems\n", TablePath(o.dir, o.backup).c_str());

@@ -91,17 +91,19 @@ void LoadSavedModel(const std::string& dir, bool backup, BCEQuasiGrid& model) {
                        " is not a horizon string or lies outside the grid");
 }
 
-std::vector<std::string> ListModelProblems(const std::string& dir, bool backup) {
+std::vector<std::string> ListModelProblems(const std::string& dir, bool backup, int nz) {
   std::vector<std::string> lines;
   const std::string table = TablePath(dir, backup);
   for (const ModelProblem& p : CheckModelTable(table))
     lines.push_back(ProblemLine(table, "record", p));
   // Horizons are judged against the grid when it loads, else for their form alone.
-  BCEQuasiGrid model;
-  int nz = INT_MAX;
-  try {
-    if (model.LoadModelDb(dir, backup, kLoadGeometry, true)) nz = model.Nz;
-  } catch (const EDBEngineError&) {
+  if (nz <= 0) {
+    BCEQuasiGrid model;
+    nz = INT_MAX;
+    try {
+      if (model.LoadModelDb(dir, backup, kLoadGeometry, true)) nz = model.Nz;
+    } catch (const EDBEngineError&) {
+    }
   }
   const std::string horizons = HorizonPath(dir);
   for (const ModelProblem& p : CheckHorizonFile(horizons, nz))

@@ -21,7 +21,9 @@ void LoadSavedModel(const std::string& dir, bool backup, BCEQuasiGrid& model);
 
 // Every problem of the table and of the horizon file, each on one line naming its file and its
 // record or line: what `check` lists and `info` warns of.
-std::vector<std::string> ListModelProblems(const std::string& dir, bool backup);
+// nz is the H-line count of the model when the caller has loaded it, or 0 to have the table
+// loaded for the horizon checks.
+std::vector<std::string> ListModelProblems(const std::string& dir, bool backup, int nz);
 
 // Raises CommandError when DIR/model.hor exists but cannot be read (no permission, a folder of
 // that name): no command may write horizons over a file it could not read.
