@@ -3,9 +3,10 @@
 // words.
 //
 // Each call checks its arguments, runs the model's own edit and turns a refusal into
-// EditRefused, whose what() is one line saying why in words ("insert-vlines needs exactly one
-// selected cell column of full height"). Lack of memory becomes std::bad_alloc. After any
-// exception the model is exactly as it was before the call.
+// EditRefused, whose what() says why in words, without the edit's name, which the caller knows
+// ("the selection must be exactly one cell column of full height"). Lack of memory becomes
+// std::bad_alloc. After any exception the model is exactly as it was before the call; messages
+// the model would show on the way go into the exception instead.
 //
 // Numbering is the one the tool shows users: cell columns 1..Nx-1 (column c lies between
 // V-lines c-1 and c), cell rows and H-lines 1..Nz from the top (row r lies under H-line r),
@@ -23,7 +24,8 @@ class EditRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// An inclusive range of 1-based column or row numbers; {0, 0} means all of them.
+// An inclusive range of 1-based column or row numbers, its ends in either order; {0, 0} means
+// all of them.
 struct NumberRange {
   int First = 0;
   int Last = 0;
@@ -61,8 +63,8 @@ void CheckedMoveSelectionBottom(BCEQuasiGrid& g, float dz, float minGap);
 // ---- velocities (VV changes in place) ----
 void CheckedSetVelocity(BCEQuasiGrid& g, float v);
 // Adds amount (additive) or amount percent to every selected cell, clamped to vMin..vMax.
-// Returns how many cells were clamped.
-int CheckedModifyVelocity(BCEQuasiGrid& g, float amount, bool additive, float vMin, float vMax);
+// Returns whether any cell was clamped.
+bool CheckedModifyVelocity(BCEQuasiGrid& g, float amount, bool additive, float vMin, float vMax);
 // Sets the four corner velocities of the whole model and interpolates between them.
 void CheckedSetApexVelocities(BCEQuasiGrid& g, float topLeft, float topRight, float botLeft,
                               float botRight);

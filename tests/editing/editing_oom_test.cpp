@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "editing/checked_edits.h"
 #include "editing/starting_model.h"
 #include "structure_checks.h"
 #include "support/editable_grid.h"
@@ -120,4 +121,35 @@ TEST(EditsOutOfMemory, TheFillFromKnownColumnsIsAllOrNothing) {
       [&](long i) { EXPECT_TRUE(SameModel(g, start)) << "allocation " << i; });
   EXPECT_GT(k, 1);
   EXPECT_TRUE(SameModel(g, filled));
+}
+
+// The checked forms throw std::bad_alloc instead of showing the box, the model as it was.
+TEST(EditsOutOfMemory, CheckedEditsThrowAndKeepTheModel) {
+  TableDirs dirs;
+  const std::function<void(BCEQuasiGrid&)> edits[] = {
+      [](BCEQuasiGrid& g) { CheckedDoubleRows(g, 1); },
+      [](BCEQuasiGrid& g) {
+        CheckedRemesh(g, {3, std::vector<float>(5, -15.0f), false, true, 1});
+      },
+  };
+  for (const auto& edit : edits) {
+    BCEQuasiGrid g = Populated({0, 4, 2, 4});
+    g.Hors.clear();
+    const BCEQuasiGrid start = g;
+    bool threw = false;
+    FailEachAllocationInTurn(
+        [&] {
+          threw = false;
+          try {
+            edit(g);
+          } catch (const std::bad_alloc&) {
+            threw = true;
+          }
+        },
+        [&](long i) {
+          EXPECT_TRUE(threw && SameModel(g, start)) << "allocation " << i;
+          EXPECT_TRUE(dirs.errors.empty());
+        });
+    EXPECT_FALSE(threw || SameModel(g, start));
+  }
 }
