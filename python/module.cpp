@@ -36,7 +36,8 @@ PYBIND11_MODULE(quasigrid, m) {
       "[col, izrel] with izrel 0 the bottom node. Cell columns are numbered 1..Nx-1 (column c\n"
       "lies between V-lines c-1 and c), H-lines and rows 1..Nz from the top (row r lies under\n"
       "H-line r); a cell's velocity lives at its top-left node.";
-  py::register_exception<EditRefused>(m, "EditRefused", PyExc_ValueError);
+  py::register_exception<EditRefused>(m, "EditRefused", PyExc_ValueError).attr("__doc__") =
+      "A refused edit (a ValueError); the message says why. The model is unchanged.";
   py::class_<PyModel> cls(m, "Model",
                           "A quasi-grid velocity model. Made by Model.new, Model.from_topography, "
                           "Model.load, Model.import_* or copy().");

@@ -64,7 +64,8 @@ def test_from_topography_hand_value():
     m = qg.Model.from_topography(np.array([0, 500, 1000.0]), np.array([10, 30, 0.0]),
                                  size=(21, 11), bottom=-100, gradient=(500, 20))
     assert m.x[5] == 250 and m.z[5, -1] == 20
-    assert m.velocity_at(251, 19) == pytest.approx(621)
+    assert m.v[5, -1] == pytest.approx(621)  # the cell below that top node
+    assert m.velocity_at(251, 19) == m.v[5, -1]
     with pytest.raises(ValueError, match="above"):  # a surface point below the bottom
         qg.Model.from_topography([0, 10], [5, -200], size=(3, 3), bottom=-100, gradient=(1, 1))
     with pytest.raises(ValueError, match="exactly one"):
