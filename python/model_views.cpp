@@ -4,6 +4,7 @@
 #include <pybind11/stl.h>
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,15 +19,16 @@ namespace {
 // NumPy keeps any array of it.
 class ViewBase {
  public:
-  explicit ViewBase(py::object owner) : owner_(std::move(owner)) {
-    ++owner_.cast<PyModel&>().lenders;
+  explicit ViewBase(py::object owner) : owner_(std::move(owner)), model_(owner_.cast<PyModel*>()) {
+    ++model_->lenders;
   }
-  ~ViewBase() { --owner_.cast<PyModel&>().lenders; }
+  ~ViewBase() { --model_->lenders; }  // owner_ still holds the model here
   ViewBase(const ViewBase&) = delete;
   ViewBase& operator=(const ViewBase&) = delete;
 
  private:
   py::object owner_;
+  PyModel* model_;
 };
 
 // A float32 array over data that keeps self alive: shape (nx,) for one value per V-line, else
@@ -36,7 +38,9 @@ py::array LendFloats(const py::object& self, float* data, bool perNode) {
   const auto nx = static_cast<py::ssize_t>(model.grid.GetNx());
   const auto nz = static_cast<py::ssize_t>(model.grid.Nz);
   const auto size = static_cast<py::ssize_t>(sizeof(float));
-  py::capsule base(new ViewBase(self), [](void* p) { delete static_cast<ViewBase*>(p); });
+  auto lease = std::make_unique<ViewBase>(self);
+  py::capsule base(lease.get(), [](void* p) { delete static_cast<ViewBase*>(p); });
+  static_cast<void>(lease.release());  // the capsule owns it now
   if (!perNode) return py::array_t<float>({nx}, {size}, data, base);
   return py::array_t<float>({nx, nz}, {nz * size, size}, data, base);
 }
