@@ -512,7 +512,7 @@ EditScript ReadEditScript(const std::string& path) {
   EditScript script;
   const bool standardInput = path == "-";
   script.Name = standardInput ? "stdin" : path;
-  const fs::path folder = standardInput ? fs::path(".") : fs::path(path).parent_path();
+  const fs::path folder = standardInput ? fs::path() : fs::path(path).parent_path();
   std::ifstream file;
   if (!standardInput) {
     std::error_code ec;
