@@ -6,29 +6,15 @@
 //   double-rows --min-gap 0.5
 //   set-velocity 1800
 //
-// Each line starts with an operation name from the table in edit_script.cpp; its positional
+// Each line starts with an operation name from the table in edit_operations.cpp; its positional
 // arguments follow in order, its options (named words such as --ratio or cols, with their value
 // in the next word) in any order among them. Numbers are whole words in the C locale, finite.
 #pragma once
 
-#include <map>
-#include <set>
 #include <string>
 #include <vector>
 
-#include "editing/checked_edits.h"
-
-struct EditOperation;
-
-// The arguments of one script line, converted.
-struct EditArgs {
-  std::vector<int> Ints;                            // positional integers, in order
-  std::vector<float> Numbers;                       // positional numbers, in order
-  std::map<std::string, float> Values;              // options with a number, by name
-  std::map<std::string, NumberRange> Ranges;        // options with a range A..B, by name
-  std::map<std::string, std::vector<float>> Lists;  // --curve or --curve-values, as "curve"
-  std::set<std::string> Flags;                      // options without a value that were given
-};
+#include "cli/edit_operations.h"
 
 // One edit of a script.
 struct EditLine {
@@ -49,12 +35,9 @@ struct EditScript {
 // "SCRIPT:LINE: reason".
 EditScript ReadEditScript(const std::string& path);
 
-// The operation's name as the script spells it, without aliases.
+// The full name of the edit's operation (a short name spelled out), for messages.
 const char* EditName(const EditLine& edit);
 
 // Applies one edit to the model. Returns a note for the user (empty for most edits); a refusal
 // raises EditRefused and lack of memory std::bad_alloc, the model then as it was.
 std::string ApplyEdit(BCEQuasiGrid& model, const EditLine& edit);
-
-// The syntax of every operation, one line each, for the help text.
-std::string EditScriptSyntax();
