@@ -46,7 +46,7 @@ std::string WhyFolderIsNotWritable(const std::string& dir) {
 // there are no horizons (the file is then removed after the save).
 std::string WriteHorizonScratch(const BCQuasiGrid& model, const std::string& dir) {
   if (model.Hors.empty()) return {};
-  const std::string scratch = HorizonPath(dir) + ".part";
+  std::string scratch = HorizonPath(dir) + ".part";
   std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
   for (const BCHor& h : model.Hors) S_WriteLn(out, h.GetAsString());
   out.close();
