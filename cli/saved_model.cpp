@@ -48,6 +48,7 @@ std::string WriteHorizonScratch(const BCQuasiGrid& model, const std::string& dir
   if (model.Hors.empty()) return {};
   std::string scratch = HorizonPath(dir) + ".part";
   std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+  if (!out) throw CommandError("cannot write " + scratch + ": " + std::strerror(errno));
   for (const BCHor& h : model.Hors) S_WriteLn(out, h.GetAsString());
   out.close();
   if (!out) {

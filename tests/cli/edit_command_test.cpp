@@ -97,4 +97,67 @@ TEST(EditCommand, RefusesInOneLineNamingTheScriptLineAndSavesNothing) {
             {"info $D/m", 0, "velocity:     1000 .. 3000"}});
 }
 
+TEST(EditCommand, RefusesLinesThatAreNoEditBeforeAnyEditRuns) {
+  ScratchDir dir;
+  ASSERT_EQ(RunTool(dir, kNew).status, 0);
+  const struct {
+    const char* line;
+    const char* refusal;
+  } cases[] = {
+      {"select cols 2 cols 3", "select: cols given twice"},
+      {"select rows", "select: rows needs a value (select [cols A..B] [rows C..D])"},
+      {"select cols 0..2", "select: cols A..B needs whole numbers from 1, got '0..2'"},
+      {"select cols 2..x", "select: cols A..B needs whole numbers from 1, got '2..x'"},
+      {"double-rows --min-gap", "double-rows: --min-gap needs a value"},
+      {"double-rows --gap 1", "double-rows: unknown option '--gap'"},
+      {"unselect all", "unselect: unexpected argument 'all' (unselect)"},
+      {"move-hline 2", "move-hline: missing DZ (move-hline H DZ [--min-gap G])"},
+      {"insert-vlines 2.5", "insert-vlines: N needs a whole number, got '2.5'"},
+      {"set-velocity nan", "set-velocity: V needs a finite number, got 'nan'"},
+      {"interpolate-between-columns 1 x",
+       "interpolate-between-columns: C1 C2 ... needs a whole number, got 'x'"},
+      {"remesh 3 --curve-values 1,,2",
+       "remesh: --curve-values Z1,Z2,... needs finite numbers separated by commas, got '1,,2'"},
+      {"remesh 3", "remesh: needs either --curve or --curve-values"},
+  };
+  for (const auto& c : cases) {
+    // The edit on the first line would be refused when run: the second line is found first.
+    dir.Write("s.txt", std::string("set-velocity 1000\n") + c.line + "\n");
+    RunToolCases(dir, {{"edit $D/m $D/s.txt", 2, "$D/s.txt:2: " + std::string(c.refusal)}});
+  }
+}
+
+TEST(EditCommand, InsertsMovesRemovesAndRemeshesWithTheCurveOnTheLine) {
+  ScratchDir dir;
+  ASSERT_EQ(RunTool(dir, kNew).status, 0);
+  dir.Write("s.txt",
+            "select cols 3\n"
+            "insert-vlines 3 --ratio 2   # 14 V-lines\n"
+            "interpolate-between-columns 1 13\n"
+            "move-hline 2 -3\n"
+            "select rows 2..3\n"
+            "remesh 3 --curve-values -20,-20,-21,-22,-23,-24,-25,-26,-24,-22,-20,-20,-20,-20\n"
+            "select cols 12..13\n"
+            "halve-columns\n"
+            "select rows 5\n"
+            "delete-selected-lines\n");
+  const std::string at = dir.File("s.txt");
+  const ToolResult r = RunTool(dir, "edit $D/m $D/s.txt --dry-run");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.output, at + ":1: select: 5 cells selected\n" + at +
+                          ":2: insert-vlines: 3 V-lines added, 20 cells selected\n" + at +
+                          ":3: interpolate-between-columns: nothing changed\n" + at +
+                          ":4: move-hline: 14 nodes moved\n" + at +
+                          ":5: select: 26 cells selected\n" + at + ":6: remesh: 8 nodes moved\n" +
+                          at + ":7: select: 10 cells selected\n" + at +
+                          ":8: halve-columns: 1 V-line removed, 5 cells selected\n" + at +
+                          ":9: select: 12 cells selected\n" + at +
+                          ":10: delete-selected-lines: 1 H-line removed, selection cleared\n" +
+                          "dry run: 10 edits applied, 13 x 5 nodes; nothing saved\n");
+  // A horizon file that cannot be written keeps the table as it was.
+  dir.Write("m/model.hor", "1,1,3,0,0\n");
+  ASSERT_TRUE(RunShell(dir, "mkdir $D/m/model.hor.part"));
+  RunToolCases(dir, {{"edit $D/m $D/s.txt", 1, "cannot write $D/m/model.hor.part"}});
+}
+
 }  // namespace
