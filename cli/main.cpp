@@ -21,10 +21,11 @@ namespace {
 
 // The commands in the order --help lists them.
 constexpr void (*kCommands[])(CLI::App&) = {
-    DefineNewCommand,         DefineDemoCommand,         DefineInfoCommand,
-    DefineCheckCommand,       DefineCopyCommand,         DefinePictureCommand,
-    DefineExportCommand,      DefineImportVftCommand,    DefineImportVelcolCommand,
-    DefineImportSmeshCommand, DefineImportLayeredCommand};
+    DefineNewCommand,          DefineDemoCommand,         DefineInfoCommand,
+    DefineCheckCommand,        DefineEditCommand,         DefineSampleCommand,
+    DefineCopyCommand,         DefinePictureCommand,      DefineExportCommand,
+    DefineImportVftCommand,    DefineImportVelcolCommand, DefineImportSmeshCommand,
+    DefineImportLayeredCommand};
 
 // "quasigrid" or "quasigrid new": the command that was being run, for the message prefix.
 std::string CommandName(const CLI::App& app) {

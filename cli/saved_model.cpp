@@ -7,11 +7,13 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "cli/errors.h"
 #include "editing/equasigrid.h"
 #include "platform/table.h"
+#include "platform/textfile.h"
 
 namespace fs = std::filesystem;
 
@@ -37,6 +39,38 @@ std::string FirstRefusal(const std::string& path) {
 std::string WhyFolderIsNotWritable(const std::string& dir) {
   if (access(dir.c_str(), W_OK) == 0) return {};
   return std::strerror(errno);
+}
+
+// Writes the horizons of the main model into a scratch file beside DIR/model.hor before the table
+// is saved, so that the two files change together: the scratch file's path, or empty text when
+// there are no horizons (the file is then removed after the save).
+std::string WriteHorizonScratch(const BCQuasiGrid& model, const std::string& dir) {
+  if (model.Hors.empty()) return {};
+  std::string scratch = HorizonPath(dir) + ".part";
+  std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+  if (!out) throw CommandError("cannot write " + scratch + ": " + std::strerror(errno));
+  for (const BCHor& h : model.Hors) S_WriteLn(out, h.GetAsString());
+  out.close();
+  if (!out) {
+    std::error_code ec;
+    fs::remove(scratch, ec);
+    throw CommandError("cannot write " + HorizonPath(dir) + ": " + std::strerror(errno));
+  }
+  return scratch;
+}
+
+// Puts the horizons written by WriteHorizonScratch into place, or removes the file of a model
+// without horizons.
+void PlaceHorizonFile(const std::string& scratch, const std::string& dir) {
+  std::error_code ec;
+  if (scratch.empty()) {
+    fs::remove(HorizonPath(dir), ec);
+  } else {
+    fs::rename(scratch, HorizonPath(dir), ec);
+  }
+  if (ec)
+    throw CommandError("saved the table, but cannot replace " + HorizonPath(dir) + ": " +
+                       ec.message());
 }
 
 }  // namespace
@@ -140,8 +174,14 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
   if (const std::string why = WhyFolderIsNotWritable(dir); !why.empty())
     throw CommandError("cannot save the model into " + table + ": " + why);
 
+  const std::string horizons = backup ? std::string() : WriteHorizonScratch(model, dir);
   std::string movedTo;
-  if (exists && !refusal.empty()) movedTo = MoveDamagedAside(table);
+  try {
+    if (exists && !refusal.empty()) movedTo = MoveDamagedAside(table);
+  } catch (const CommandError&) {
+    if (!horizons.empty()) fs::remove(horizons, ec);
+    throw;
+  }
   bool saved = false;
   try {
     saved = model.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
@@ -151,10 +191,11 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
   if (!saved) {
     const std::string store = LastTableStoreError();
     if (!movedTo.empty()) fs::rename(movedTo, table, ec);
+    if (!horizons.empty()) fs::remove(horizons, ec);
     throw CommandError("cannot save the model into " + table + ": " +
                        (store.empty() ? std::string("the table store refused it") : store));
   }
   // The horizons belong to the main model: a new main table starts without the old ones.
-  if (!backup) model.SaveHor(HorizonPath(dir));
+  if (!backup) PlaceHorizonFile(horizons, dir);
   return movedTo.empty() ? std::string() : "moved the damaged " + table + " to " + movedTo;
 }

@@ -43,6 +43,9 @@ enum class Existing { kRefuse, kReplace };
 // any file is touched: the model must load back as the same grid (UsageError with the reason
 // otherwise), the horizon file must be readable, and an existing table is refused unless
 // existing is kReplace. A replaced table that does not load is moved aside first and put back
-// if the save fails. Returns a line that says what was moved aside, or empty text.
+// if the save fails. With the main table, DIR/model.hor then holds the model's horizons (none:
+// the file is removed); they are written beside it first and renamed into place after the
+// table, so that a failure leaves both files as they were. Returns a line that says what was
+// moved aside, or empty text.
 std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool backup,
                               Existing existing);
