@@ -43,9 +43,10 @@ std::string Apply(BCEQuasiGrid& model, const EditScript& script, const EditLine&
   throw CommandError(At(script, edit) + why);
 }
 
-void Save(BCEQuasiGrid& model, const EditOptions& o, const EditScript& script) {
+void Save(BCEQuasiGrid& model, const EditOptions& o, const EditScript& script,
+          const HostFields& host) {
   try {
-    SaveModelToFolder(model, o.dir, false, Existing::kReplace);
+    SaveModelToFolder(model, o.dir, false, Existing::kReplace, &host);
   } catch (const UsageError& e) {
     // The edits made a grid that the table cannot hold as it is: a failure of the script.
     throw CommandError(script.Name + ": " + e.what());
@@ -53,12 +54,16 @@ void Save(BCEQuasiGrid& model, const EditOptions& o, const EditScript& script) {
   std::printf("applied %zu edit%s of %s; saved %d x %d nodes into %s\n", script.Edits.size(),
               script.Edits.size() == 1 ? "" : "s", script.Name.c_str(), model.GetNx(), model.Nz,
               TablePath(o.dir, false).c_str());
+  if (const std::string lost = LostHostFields(model, host); !lost.empty())
+    std::printf("%s\n", lost.c_str());
 }
 
 void RunEdit(const EditOptions& o) {
   const EditScript script = ReadEditScript(o.script);
   BCEQuasiGrid model;
   LoadSavedModel(o.dir, false, model);
+  // The fields a tomography run wrote beside the model stay with the nodes they belong to.
+  const HostFields host = LoadFolderHostFields(o.dir);
   if (script.Edits.empty()) {
     std::printf("%s holds no edits; nothing saved\n", script.Name.c_str());
     return;
@@ -79,7 +84,7 @@ void RunEdit(const EditOptions& o) {
                 script.Edits.size() == 1 ? "" : "s", model.GetNx(), model.Nz);
     return;
   }
-  Save(model, o, script);
+  Save(model, o, script, host);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -155,7 +156,7 @@ std::string MoveDamagedAside(const std::string& path) {
 }
 
 std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool backup,
-                              Existing existing) {
+                              Existing existing, const HostFields* host) {
   if (const std::string why = LoadBackProblem(model); !why.empty())
     throw UsageError("the model would not load back as saved: " + why);
   const std::string table = TablePath(dir, backup);
@@ -184,7 +185,8 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
   }
   bool saved = false;
   try {
-    saved = model.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
+    saved = host != nullptr ? SaveModelDbWithHostFields(model, dir, backup, *host)
+                            : model.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
   } catch (const EDBEngineError&) {
     saved = false;  // the store kept its reason
   }
@@ -198,4 +200,26 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
   // The horizons belong to the main model: a new main table starts without the old ones.
   if (!backup) PlaceHorizonFile(horizons, dir);
   return movedTo.empty() ? std::string() : "moved the damaged " + table + " to " + movedTo;
+}
+
+HostFields LoadFolderHostFields(const std::string& dir) {
+  HostFields host;
+  if (!LoadHostFields(dir, false, host)) {
+    throw CommandError("cannot read the fields beside the model in " + TablePath(dir, false) +
+                       ": " + LastTableStoreError());
+  }
+  return host;
+}
+
+std::string LostHostFields(const BCEQuasiGrid& model, const HostFields& host) {
+  const size_t n = static_cast<size_t>(model.GetNx()) * static_cast<size_t>(model.Nz);
+  std::string lost;
+  const std::pair<const char*, const std::vector<float>*> fields[] = {
+      {"Aux2", &host.Aux2}, {"Aux6", &host.Aux6}, {"RayCov", &host.RayCov}, {"V2", &host.V2}};
+  for (const auto& [name, values] : fields) {
+    const bool holdsValues =
+        std::any_of(values->begin(), values->end(), [](float v) { return v != 0; });
+    if (holdsValues && values->size() != n) lost += (lost.empty() ? "" : ", ") + std::string(name);
+  }
+  return lost.empty() ? lost : "the grid changed size, so " + lost + " could not be kept";
 }

@@ -161,3 +161,20 @@ TEST(EditCommand, InsertsMovesRemovesAndRemeshesWithTheCurveOnTheLine) {
 }
 
 }  // namespace
+
+// The fields a tomography run wrote beside the model stay while the grid keeps its size, and the
+// tool says so when an edit changes the size and they cannot.
+TEST(EditCommand, KeepsTheHostFieldsWhileTheGridKeepsItsSize) {
+  ScratchDir dir;
+  ASSERT_EQ(RunTool(dir, kNew).status, 0);
+  ASSERT_TRUE(RunShell(dir, "sqlite3 $D/m/model.db 'update model set RayCov = RecNo, V2 = 7'"));
+  dir.Write("v.txt", "select cols 2 rows 2\nset-velocity 1500\n");
+  dir.Write("d.txt", "select rows 2\ndouble-rows\n");
+  const std::string sums = "sqlite3 $D/m/model.db 'select sum(RayCov), sum(V2) from model' > $D/s";
+  RunToolCases(dir, {{"edit $D/m $D/v.txt", 0, "saved 11 x 6 nodes"}});
+  ASSERT_TRUE(RunShell(dir, sums));
+  EXPECT_EQ(dir.Read("s"), "2145.0|462.0\n");
+  RunToolCases(dir, {{"edit $D/m $D/d.txt", 0,
+                      "saved 11 x 7 nodes into $D/m/model.db\n"
+                      "the grid changed size, so RayCov, V2 could not be kept\n"}});
+}
