@@ -18,3 +18,5 @@ void DefineImportVelcolCommand(CLI::App& app);
 void DefineExportCommand(CLI::App& app);
 void DefineImportSmeshCommand(CLI::App& app);
 void DefineImportLayeredCommand(CLI::App& app);
+void DefineEditCommand(CLI::App& app);
+void DefineSampleCommand(CLI::App& app);

@@ -42,13 +42,14 @@ void RunImportVelcol(const ImportVelcolArgs& a) {
   if (!std::filesystem::is_regular_file(a.file, ec)) throw CommandError(a.file + ": no such file");
   BCEQuasiGrid model;
   LoadSavedModel(a.dir, false, model);
+  const HostFields host = LoadFolderHostFields(a.dir);  // the velocities change, nothing else
   if (a.column > model.GetNx() - 1)
     throw UsageError("--column needs a cell column 1.." + std::to_string(model.GetNx() - 1));
   int lineNo = 0;
   const int code = a.column > 0 ? model.ImportVelCol(a.file, a.column, lineNo)
                                 : model.ImportVelColSet(a.file, lineNo);
   if (code != 0) throw CommandError(a.file + ": " + ReaderFault(code, lineNo));
-  SaveModelToFolder(model, a.dir, false, Existing::kReplace);
+  SaveModelToFolder(model, a.dir, false, Existing::kReplace, &host);
   std::printf("rebuilt the velocities of %s from %s\n", TablePath(a.dir, false).c_str(),
               a.file.c_str());
 }

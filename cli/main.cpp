@@ -2,12 +2,15 @@
 // a host. Arguments are parsed by CLI11; every error is one line on standard error.
 #include <CLI/CLI.hpp>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/errors.h"
+#include "cli/progress_bar.h"
 #include "platform/table.h"
 
 #ifndef QUASIGRID_VERSION
@@ -18,10 +21,11 @@ namespace {
 
 // The commands in the order --help lists them.
 constexpr void (*kCommands[])(CLI::App&) = {
-    DefineNewCommand,         DefineDemoCommand,         DefineInfoCommand,
-    DefineCheckCommand,       DefineCopyCommand,         DefinePictureCommand,
-    DefineExportCommand,      DefineImportVftCommand,    DefineImportVelcolCommand,
-    DefineImportSmeshCommand, DefineImportLayeredCommand};
+    DefineNewCommand,          DefineDemoCommand,         DefineInfoCommand,
+    DefineCheckCommand,        DefineEditCommand,         DefineSampleCommand,
+    DefineCopyCommand,         DefinePictureCommand,      DefineExportCommand,
+    DefineImportVftCommand,    DefineImportVelcolCommand, DefineImportSmeshCommand,
+    DefineImportLayeredCommand};
 
 // "quasigrid" or "quasigrid new": the command that was being run, for the message prefix.
 std::string CommandName(const CLI::App& app) {
@@ -46,9 +50,22 @@ int RunTool(int argc, char** argv) {
                "quasigrid");
   app.set_version_flag("--version", "quasigrid " QUASIGRID_VERSION);
   app.require_subcommand(1, 1);
-  app.fallthrough(false);
+  // --quiet may come after the command, as the commands' own options do.
+  app.fallthrough(true);
+  bool quiet = false;
+  app.add_flag("-q,--quiet", quiet, "No progress bar on standard error");
   app.footer("Run 'quasigrid COMMAND --help' for the arguments of a command.");
   for (const auto define : kCommands) define(app);
+  // Long walks draw a bar only where someone watches: on a terminal.
+  TerminalProgress bar(stderr, &quiet);
+  const bool toTerminal = isatty(fileno(stderr)) != 0;
+  if (toTerminal) SetProgressMeter(&bar);
+  struct Uninstall {
+    bool on;
+    ~Uninstall() {
+      if (on) SetProgressMeter(nullptr);
+    }
+  } uninstall{toTerminal};
   try {
     app.parse(argc, argv);
     return 0;

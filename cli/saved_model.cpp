@@ -3,15 +3,18 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "cli/errors.h"
 #include "editing/equasigrid.h"
 #include "platform/table.h"
+#include "platform/textfile.h"
 
 namespace fs = std::filesystem;
 
@@ -37,6 +40,38 @@ std::string FirstRefusal(const std::string& path) {
 std::string WhyFolderIsNotWritable(const std::string& dir) {
   if (access(dir.c_str(), W_OK) == 0) return {};
   return std::strerror(errno);
+}
+
+// Writes the horizons of the main model into a scratch file beside DIR/model.hor before the table
+// is saved, so that the two files change together: the scratch file's path, or empty text when
+// there are no horizons (the file is then removed after the save).
+std::string WriteHorizonScratch(const BCQuasiGrid& model, const std::string& dir) {
+  if (model.Hors.empty()) return {};
+  std::string scratch = HorizonPath(dir) + ".part";
+  std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+  if (!out) throw CommandError("cannot write " + scratch + ": " + std::strerror(errno));
+  for (const BCHor& h : model.Hors) S_WriteLn(out, h.GetAsString());
+  out.close();
+  if (!out) {
+    std::error_code ec;
+    fs::remove(scratch, ec);
+    throw CommandError("cannot write " + HorizonPath(dir) + ": " + std::strerror(errno));
+  }
+  return scratch;
+}
+
+// Puts the horizons written by WriteHorizonScratch into place, or removes the file of a model
+// without horizons.
+void PlaceHorizonFile(const std::string& scratch, const std::string& dir) {
+  std::error_code ec;
+  if (scratch.empty()) {
+    fs::remove(HorizonPath(dir), ec);
+  } else {
+    fs::rename(scratch, HorizonPath(dir), ec);
+  }
+  if (ec)
+    throw CommandError("saved the table, but cannot replace " + HorizonPath(dir) + ": " +
+                       ec.message());
 }
 
 }  // namespace
@@ -121,7 +156,7 @@ std::string MoveDamagedAside(const std::string& path) {
 }
 
 std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool backup,
-                              Existing existing) {
+                              Existing existing, const HostFields* host) {
   if (const std::string why = LoadBackProblem(model); !why.empty())
     throw UsageError("the model would not load back as saved: " + why);
   const std::string table = TablePath(dir, backup);
@@ -140,21 +175,51 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
   if (const std::string why = WhyFolderIsNotWritable(dir); !why.empty())
     throw CommandError("cannot save the model into " + table + ": " + why);
 
+  const std::string horizons = backup ? std::string() : WriteHorizonScratch(model, dir);
   std::string movedTo;
-  if (exists && !refusal.empty()) movedTo = MoveDamagedAside(table);
+  try {
+    if (exists && !refusal.empty()) movedTo = MoveDamagedAside(table);
+  } catch (const CommandError&) {
+    if (!horizons.empty()) fs::remove(horizons, ec);
+    throw;
+  }
   bool saved = false;
   try {
-    saved = model.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
+    saved = host != nullptr ? SaveModelDbWithHostFields(model, dir, backup, *host)
+                            : model.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
   } catch (const EDBEngineError&) {
     saved = false;  // the store kept its reason
   }
   if (!saved) {
     const std::string store = LastTableStoreError();
     if (!movedTo.empty()) fs::rename(movedTo, table, ec);
+    if (!horizons.empty()) fs::remove(horizons, ec);
     throw CommandError("cannot save the model into " + table + ": " +
                        (store.empty() ? std::string("the table store refused it") : store));
   }
   // The horizons belong to the main model: a new main table starts without the old ones.
-  if (!backup) model.SaveHor(HorizonPath(dir));
+  if (!backup) PlaceHorizonFile(horizons, dir);
   return movedTo.empty() ? std::string() : "moved the damaged " + table + " to " + movedTo;
+}
+
+HostFields LoadFolderHostFields(const std::string& dir) {
+  HostFields host;
+  if (!LoadHostFields(dir, false, host)) {
+    throw CommandError("cannot read the fields beside the model in " + TablePath(dir, false) +
+                       ": " + LastTableStoreError());
+  }
+  return host;
+}
+
+std::string LostHostFields(const BCEQuasiGrid& model, const HostFields& host) {
+  const size_t n = static_cast<size_t>(model.GetNx()) * static_cast<size_t>(model.Nz);
+  std::string lost;
+  const std::pair<const char*, const std::vector<float>*> fields[] = {
+      {"Aux2", &host.Aux2}, {"Aux6", &host.Aux6}, {"RayCov", &host.RayCov}, {"V2", &host.V2}};
+  for (const auto& [name, values] : fields) {
+    const bool holdsValues =
+        std::any_of(values->begin(), values->end(), [](float v) { return v != 0; });
+    if (holdsValues && values->size() != n) lost += (lost.empty() ? "" : ", ") + std::string(name);
+  }
+  return lost.empty() ? lost : "the grid changed size, so " + lost + " could not be kept";
 }

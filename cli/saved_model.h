@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "storage/model_check.h"
+#include "storage/modelfiler.h"
 
 class BCEQuasiGrid;
 
@@ -43,6 +44,18 @@ enum class Existing { kRefuse, kReplace };
 // any file is touched: the model must load back as the same grid (UsageError with the reason
 // otherwise), the horizon file must be readable, and an existing table is refused unless
 // existing is kReplace. A replaced table that does not load is moved aside first and put back
-// if the save fails. Returns a line that says what was moved aside, or empty text.
+// if the save fails. With the main table, DIR/model.hor then holds the model's horizons (none:
+// the file is removed); they are written beside it first and renamed into place after the
+// table, so that a failure leaves both files as they were. With host, its fields that hold one
+// value per node are written beside the model (SaveModelDbWithHostFields). Returns a line that
+// says what was moved aside, or empty text.
 std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool backup,
-                              Existing existing);
+                              Existing existing, const HostFields* host = nullptr);
+
+// The host fields of DIR's main table, for a command that rewrites the table after changing
+// only some of the model: they are written back when the grid keeps its size.
+HostFields LoadFolderHostFields(const std::string& dir);
+
+// What a save with host loses: a line naming the host fields that hold values but no longer
+// match the model's node count, or empty text.
+std::string LostHostFields(const BCEQuasiGrid& model, const HostFields& host);

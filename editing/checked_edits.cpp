@@ -280,6 +280,7 @@ bool CheckedModifyVelocity(BCEQuasiGrid& g, float amount, bool additive, float v
 void CheckedSetApexVelocities(BCEQuasiGrid& g, float topLeft, float topRight, float botLeft,
                               float botRight) {
   for (float v : {topLeft, topRight, botLeft, botRight}) RequireVelocity(v);
+  RequireSelection(g);
   g.SetApexVels(topLeft, topRight, botLeft, botRight);
 }
 

@@ -65,7 +65,7 @@ void CheckedSetVelocity(BCEQuasiGrid& g, float v);
 // Adds amount (additive) or amount percent to every selected cell, clamped to vMin..vMax.
 // Returns whether any cell was clamped.
 bool CheckedModifyVelocity(BCEQuasiGrid& g, float amount, bool additive, float vMin, float vMax);
-// Sets the four corner velocities of the whole model and interpolates between them.
+// Sets the velocities of the selection's four corner cells and interpolates between them.
 void CheckedSetApexVelocities(BCEQuasiGrid& g, float topLeft, float topRight, float botLeft,
                               float botRight);
 // Continues the selection's velocities: 'D' down, 'U' up, 'R' rightward, 'L' leftward, 'B' both

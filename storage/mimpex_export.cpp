@@ -1,6 +1,7 @@
 // The VFT and DAT exports: one line per record of the main model table.
 #include "storage/mimpex.h"
 
+#include "platform/progress.h"
 #include "platform/table.h"
 #include "storage/internal/number_text.h"
 
@@ -63,7 +64,9 @@ bool TCModelImpex::ExportVFT(bool useV2) {
     if (!number.Usable()) return false;
     TextOut text(Out);
     Table->First();
+    ProgressWalk progress("writing the exchange file", n);
     for (int k = 0; k < n; ++k) {
+      progress.Step();
       ReadRec();
       // The record's node counted row by row from the bottom row: its row k mod L times the
       // row length NC, plus its column k div L.
@@ -86,7 +89,9 @@ bool TCModelImpex::ExportDAT(bool useV2) {
     TextOut text(Out);
     text.Text("\"X\",\"Z\",\"V\"");
     text.EndLine();
+    ProgressWalk progress("writing the exchange file", Table->RecordCount());
     for (Table->First(); !Table->Eof(); Table->Next()) {
+      progress.Step();
       ReadRec();
       PutXZV(text, number, Rec, useV2, ",   ");
     }

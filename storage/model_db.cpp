@@ -7,6 +7,7 @@
 #include "storage/modelfiler.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -143,11 +144,25 @@ void AdoptGeometry(BCQuasiGrid& model, LoadedGeometry& g, TableColumns& c) {
   model.Hors.clear();
 }
 
-}  // namespace
+// The fields of host by their positions in a record.
+std::array<std::pair<int, std::vector<float>*>, 4> HostFieldPositions(HostFields& host) {
+  return {{{mfAux2, &host.Aux2}, {mfAux6, &host.Aux6}, {mfRayCov, &host.RayCov}, {mfV2, &host.V2}}};
+}
 
-bool BCQuasiGrid::SaveModelDb(const AnsiString& dbDir, bool backup, int what) {
+// Lends the filer every host field that holds one value per record; the others stay 0.
+void LendHostFields(TCModelFiler& filer, const HostFields& host, size_t n) {
+  // The filer only reads what it is lent for a save.
+  for (const auto& [pos, field] : HostFieldPositions(const_cast<HostFields&>(host))) {
+    if (field->size() == n) filer.SetFloatVectPtr(pos, field);
+  }
+}
+
+// The save of SaveModelDb, with the host fields of host (when given) written beside the
+// model's own.
+bool SaveModel(BCQuasiGrid& g, const AnsiString& dbDir, bool backup, int what,
+               const HostFields* host) {
   if (what == 0) return false;
-  const int64_t n = static_cast<int64_t>(GetNx()) * Nz;
+  const int64_t n = static_cast<int64_t>(g.GetNx()) * g.Nz;
   if (n >= kModelTableRecordLimit) {
     ShowError(kSaveOverflowError);
     return false;
@@ -160,12 +175,12 @@ bool BCQuasiGrid::SaveModelDb(const AnsiString& dbDir, bool backup, int what) {
     std::vector<float> fix;
     try {
       if (what & kSaveGeometry) {
-        x = NodeXs(XX, Nz);
+        x = NodeXs(g.XX, g.Nz);
         // The copy nodes are written as TrimVelocity completes them.
-        TrimVelocity();
-        for (std::vector<float>* values : {&x, &XX, &ZZ, &VV}) MakeZerosPositive(*values);
+        g.TrimVelocity();
+        for (std::vector<float>* values : {&x, &g.XX, &g.ZZ, &g.VV}) MakeZerosPositive(*values);
       }
-      if (what & kSaveFixed) fix = FixColumn(CellFlags, static_cast<size_t>(n));
+      if (what & kSaveFixed) fix = FixColumn(g.CellFlags, static_cast<size_t>(n));
     } catch (const std::bad_alloc&) {
       ShowError(kSaveMemoryError);
       return false;
@@ -173,8 +188,9 @@ bool BCQuasiGrid::SaveModelDb(const AnsiString& dbDir, bool backup, int what) {
     filer->RecCount = static_cast<int>(n);
     if (what & kSaveGeometry) {
       filer->SetFloatVectPtr(mfX, &x);
-      filer->SetFloatVectPtr(mfZ, &ZZ);
-      filer->SetFloatVectPtr(mfV, &VV);
+      filer->SetFloatVectPtr(mfZ, &g.ZZ);
+      filer->SetFloatVectPtr(mfV, &g.VV);
+      if (host != nullptr) LendHostFields(*filer, *host, static_cast<size_t>(n));
     }
     if (what & kSaveFixed) filer->SetFloatVectPtr(mfFix, &fix);
     // Without the geometry only the Fix field of the existing records is rewritten.
@@ -182,6 +198,31 @@ bool BCQuasiGrid::SaveModelDb(const AnsiString& dbDir, bool backup, int what) {
   } catch (...) {
     return false;
   }
+}
+
+}  // namespace
+
+bool BCQuasiGrid::SaveModelDb(const AnsiString& dbDir, bool backup, int what) {
+  return SaveModel(*this, dbDir, backup, what, nullptr);
+}
+
+bool SaveModelDbWithHostFields(BCQuasiGrid& g, const AnsiString& dbDir, bool backup,
+                               const HostFields& host) {
+  return SaveModel(g, dbDir, backup, kSaveGeometry | kSaveFixed, &host);
+}
+
+bool LoadHostFields(const AnsiString& dbDir, bool backup, HostFields& host) {
+  HostFields read;
+  const auto filer = std::make_unique<TCModelFiler>(dbDir, backup, 'r');
+  try {
+    if (!filer->Valid) return false;
+    for (const auto& [pos, field] : HostFieldPositions(read)) filer->SetFloatVectPtr(pos, field);
+    if (!filer->LoadFV()) return false;
+  } catch (...) {
+    return false;
+  }
+  host = std::move(read);
+  return true;
 }
 
 bool BCQuasiGrid::LoadModelDb(const AnsiString& dbDir, bool backup, int what, bool reserve) {

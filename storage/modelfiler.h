@@ -26,6 +26,27 @@ enum ModelField : int {
   mfV2 = 8       // second velocity, produced by the host
 };
 
+// The fields of a model table that the model does not hold itself but a host fills (the results
+// of a tomography run for the same nodes), one value per record. An empty vector stands for a
+// field of zeros.
+struct HostFields {
+  std::vector<float> Aux2;
+  std::vector<float> Aux6;
+  std::vector<float> RayCov;
+  std::vector<float> V2;
+};
+
+// Reads the host fields of every record of the table in dbDir; false (host unchanged) when the
+// table cannot be read.
+bool LoadHostFields(const AnsiString& dbDir, bool backup, HostFields& host);
+
+// Saves as SaveModelDb(dbDir, backup, kSaveGeometry | kSaveFixed) does, writing beside the model
+// each host field that holds one value per node; the others are written as 0. An edit that keeps
+// the grid's size keeps the fields of a loaded table so; after one that changes it, they no
+// longer belong to the nodes.
+bool SaveModelDbWithHostFields(BCQuasiGrid& g, const AnsiString& dbDir, bool backup,
+                               const HostFields& host);
+
 // Reader and writer of one model table ("model.db" or "modelbk.db" in a table directory).
 //
 // Calling order: construct; check Valid; lend vectors (SetFloatVectPtr) or arrays (FloatArr);

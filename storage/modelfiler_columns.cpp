@@ -3,6 +3,7 @@
 #include "storage/modelfiler.h"
 
 #include "model/quasigrid.h"
+#include "platform/progress.h"
 #include "platform/table.h"
 #include "storage/model_messages.h"
 
@@ -34,10 +35,12 @@ bool TCModelFiler::LoadFV() {
   LentField<std::vector<float>*> lent[8];
   const int lentCount = CollectLent(Table, FloatVect, lent);
   try {
+    ProgressWalk progress("reading the table", Table->RecordCount());
     for (Table->First(); !Table->Eof(); Table->Next()) {
       for (int k = 0; k < lentCount; ++k) {
         lent[k].column->push_back(static_cast<float>(lent[k].field->GetAsFloat()));
       }
+      progress.Step();
     }
   } catch (const std::bad_alloc&) {
     ShowError(kLoadMemoryError);
@@ -50,10 +53,12 @@ void TCModelFiler::LoadFA() {
   LentField<float*> lent[8];
   const int lentCount = CollectLent(Table, FloatArr, lent);
   size_t record = 0;
+  ProgressWalk progress("reading the table", Table->RecordCount());
   for (Table->First(); !Table->Eof(); Table->Next(), ++record) {
     for (int k = 0; k < lentCount; ++k) {
       lent[k].column[record] = static_cast<float>(lent[k].field->GetAsFloat());
     }
+    progress.Step();
   }
 }
 
@@ -94,11 +99,13 @@ bool TCModelFiler::AppendRecords(const float* const columns[9]) {
     TField* recNo = Table->GetField(mfRecNo);
     LentField<const float*> lent[8];
     const int lentCount = CollectLent(Table, columns, lent);
+    ProgressWalk progress("writing the table", RecCount);
     for (int r = 0; r < RecCount; ++r) {
       // A new record reads 0 in every field, so the fields not lent need no write.
       Table->Append();
       recNo->SetAsFloat(r);
       for (int k = 0; k < lentCount; ++k) lent[k].field->SetAsFloat(lent[k].column[r]);
+      progress.Step();
     }
     Table->Post();
     Commit();
@@ -122,11 +129,13 @@ bool TCModelFiler::UpdateRecords(const float* const columns[9], bool writeRecNo)
     LentField<const float*> lent[8];
     const int lentCount = CollectLent(Table, columns, lent);
     Table->First();
+    ProgressWalk progress("writing the table", RecCount);
     for (int r = 0; r < RecCount; ++r) {
       Table->Edit();
       if (writeRecNo) recNo->SetAsFloat(r);
       for (int k = 0; k < lentCount; ++k) lent[k].field->SetAsFloat(lent[k].column[r]);
       Table->Next();  // stores the change
+      progress.Step();
     }
     Commit();
     return true;

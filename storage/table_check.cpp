@@ -7,6 +7,7 @@
 #include <new>
 
 #include "platform/environment.h"
+#include "platform/progress.h"
 #include "platform/strings.h"
 #include "platform/table.h"
 #include "platform/table_scan.h"
@@ -188,9 +189,11 @@ void CheckTable(const AnsiString& tablePath, ProblemList& out) {
   grid.x.reserve(static_cast<size_t>(count));
   grid.z.reserve(static_cast<size_t>(count));
   StoredRecord record;
+  ProgressWalk progress("checking the table", count);
   // The count was taken before the walk; a walk never reads past the limit.
   for (int k = 1; k < kModelTableRecordLimit && scan.Next(record); ++k) {
     CheckRecord(record, k, out, grid);
+    progress.Step();
   }
   CheckGrid(grid, out);
 }

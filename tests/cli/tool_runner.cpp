@@ -33,8 +33,9 @@ std::string Snapshot(const ScratchDir& dir) {
 
 }  // namespace
 
-ToolResult RunTool(const ScratchDir& dir, const std::string& args) {
-  return Capture(std::string(QUASIGRID_CLI) + " " + Expand(args, dir.Path()) + " 2>&1 </dev/null");
+ToolResult RunTool(const ScratchDir& dir, const std::string& args, const std::string& input) {
+  return Capture(std::string(QUASIGRID_CLI) + " " + Expand(args, dir.Path()) + " 2>&1 <" +
+                 Expand(input, dir.Path()));
 }
 
 bool RunShell(const ScratchDir& dir, const std::string& command) {
@@ -44,7 +45,7 @@ bool RunShell(const ScratchDir& dir, const std::string& command) {
 void RunToolCases(const ScratchDir& dir, const std::vector<ToolCase>& cases) {
   for (const ToolCase& c : cases) {
     const std::string before = Snapshot(dir);
-    const ToolResult r = RunTool(dir, c.args);
+    const ToolResult r = RunTool(dir, c.args, c.input);
     EXPECT_EQ(r.status, c.status) << c.args << "\n" << r.output;
     EXPECT_NE(r.output.find(Expand(c.expected, dir.Path())), std::string::npos) << c.args << "\n"
                                                                                 << r.output;

@@ -8,10 +8,11 @@
 #include "support/scratch_dir.h"
 
 struct ToolCase {
-  std::string args;      // $D stands for the scratch folder
-  int status;            // expected exit status
-  std::string expected;  // a piece of standard output and standard error together
-  bool oneLine = true;   // a refusal is one line (check lists one line per problem)
+  std::string args;                 // $D stands for the scratch folder
+  int status;                       // expected exit status
+  std::string expected;             // a piece of standard output and standard error together
+  bool oneLine = true;              // a refusal is one line (check lists one line per problem)
+  std::string input = "/dev/null";  // file read as standard input ($D expanded)
 };
 
 struct ToolResult {
@@ -19,8 +20,9 @@ struct ToolResult {
   std::string output;  // standard output and standard error together
 };
 
-// Runs the tool with args ($D expanded) through the shell.
-ToolResult RunTool(const ScratchDir& dir, const std::string& args);
+// Runs the tool with args ($D expanded) through the shell, standard input read from input.
+ToolResult RunTool(const ScratchDir& dir, const std::string& args,
+                   const std::string& input = "/dev/null");
 // Runs a shell command line ($D expanded), e.g. sqlite3 on a table; true when it exits with 0.
 bool RunShell(const ScratchDir& dir, const std::string& command);
 
