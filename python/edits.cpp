@@ -21,13 +21,13 @@ NumberRange ToRange(const Range& r) {
   return {r->first, r->second};
 }
 
-// Runs an edit that rebuilds the arrays: refused while a view lends them, and the coverage,
-// which belonged to the old nodes, goes back to zeros.
+// Runs an edit that rebuilds the arrays: refused while a view lends them, and the host fields
+// (the coverage among them), which belonged to the old nodes, go back to zeros.
 template <typename Edit>
 void Rebuild(PyModel& m, const char* what, Edit edit) {
   m.RequireNoViews(what);
   edit(m.grid);
-  m.coverage.clear();
+  m.host = HostFields{};
 }
 
 // Runs an edit that keeps the array sizes but may hand the model new buffers (one that works on
@@ -79,7 +79,7 @@ inclusive, ends in either order; None means all. Replaces any earlier selection.
 void BindStructureEdits(py::class_<PyModel>& cls) {
   const char* views =
       "\n\nRebuilds the arrays: BufferError while a NumPy view of the model is "
-      "alive. Resets coverage to zeros.";
+      "alive. Resets coverage (and the other host fields) to zeros.";
   cls.def(
       "insert_vlines",
       [](PyModel& m, int n, float ratio, std::optional<float> gap) {
@@ -198,7 +198,7 @@ void BindVelocityEdits(py::class_<PyModel>& cls) {
         CheckedSetApexVelocities(m.grid, tl, tr, bl, br);
       },
       py::arg("top_left"), py::arg("top_right"), py::arg("bot_left"), py::arg("bot_right"),
-      "Sets the four corner velocities of the whole model and interpolates between them.");
+      "Sets the velocities of the selection's four corner cells and interpolates between them.");
   const std::pair<const char*, char> continuations[] = {{"continue_velocity_down", 'D'},
                                                         {"continue_velocity_up", 'U'},
                                                         {"continue_velocity_right", 'R'},

@@ -71,9 +71,8 @@ std::unique_ptr<PyModel> Load(const std::string& dir, bool backup) {
     loaded = false;  // the reason is found again below, with the record it concerns
   }
   if (!loaded) throw py::value_error(FirstRefusal(table));
-  // The coverage comes from the main table only; a backup model starts without it.
-  if (!backup && (!m->grid.LoadRayCoverage(dir, m->coverage) || m->coverage.size() != m->Nodes()))
-    m->coverage.clear();
+  // Host fields that cannot be read, or do not fit the grid, count as zeros.
+  if (!LoadHostFields(dir, backup, m->host)) m->host = HostFields{};
   if (!backup) LoadFolderHorizons(*m, dir);
   return m;
 }
@@ -88,7 +87,7 @@ void Save(PyModel& m, const std::string& dir, bool backup) {
   if (ec) RaiseOSError("cannot create the folder " + dir + ": " + ec.message());
   bool saved = false;
   try {
-    saved = m.grid.SaveModelDb(dir, backup, kSaveGeometry | kSaveFixed);
+    saved = SaveModelDbWithHostFields(m.grid, dir, backup, m.host);
   } catch (const EDBEngineError&) {
     saved = false;  // the store kept its reason
   }
@@ -231,14 +230,15 @@ void ImportVelocityColumns(PyModel& m, const std::string& path, std::optional<in
 void BindModelFiles(py::class_<PyModel>& cls) {
   cls.def_static("load", &Load, py::arg("dir"), py::arg("backup") = false,
                  R"(Loads the model of folder dir: its table dir/model.db (dir/modelbk.db with
-backup) with the fixed cells and the ray coverage, and the horizons of dir/model.hor when it
+backup) with the fixed cells and the host fields (coverage, Aux2, Aux6, V2), and the horizons of dir/model.hor when it
 exists. FileNotFoundError without a table; ValueError naming the record or line at fault.)");
   cls.def("save", &Save, py::arg("dir"), py::arg("backup") = false,
           R"(Saves the model into folder dir (created when missing): dir/model.db (or
 dir/modelbk.db) replaced whole or not at all, and dir/model.hor (removed without horizons; not
 touched with backup). The copy nodes are completed first. ValueError when the model would not
 load back as saved (X not ascending, a value not finite...); OSError when the files cannot be
-written. The coverage is not stored.)");
+written. The coverage and the other host fields are written beside the nodes (zeros after an
+edit that added or removed lines).)");
   cls.def_static("import_vft", &ImportVft, py::arg("path"), py::arg("step_factor") = 1,
                  R"(A model from a VFT exchange file (index, X, Z, velocity per node, V-line by
 V-line from the bottom up), checked as a quasi-grid: V-lines and nodes at least step_factor *

@@ -116,7 +116,7 @@ std::unique_ptr<PyModel> FromTopography(const FloatArray& x, const FloatArray& z
 std::unique_ptr<PyModel> CopyModel(const PyModel& from) {
   auto model = std::make_unique<PyModel>();
   model->grid = from.grid;
-  model->coverage = from.coverage;
+  model->host = from.host;
   return model;
 }
 

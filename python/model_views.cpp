@@ -142,8 +142,8 @@ V-line hold copies, completed when the model is saved.)");
         return LendFloats(self, self.cast<PyModel&>().Coverage().data(), true);
       },
       R"(Ray coverage per node, float32 shape (nx, nz): field RayCov of the table the model was
-loaded from, zeros for a new model. A writable view; edits that add or remove lines reset it to
-zeros, and save() does not store it.)");
+loaded from, zeros for a new model. A writable view, saved with the model; edits that add or
+remove lines reset it to zeros.)");
   cls.def_property_readonly(
       "fixed", [](const PyModel& m) { return FixedCopy(m); },
       R"(Fixed cells, bool shape (nx, nz) [col, izrel]: a read-only copy

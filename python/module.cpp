@@ -25,8 +25,8 @@ void PyModel::RequireNoViews(const char* edit) const {
 std::vector<float>& PyModel::Coverage() {
   // A coverage of another size has no view: views are made only of one of the grid's size, and
   // the grid changes size only while no view is alive.
-  if (coverage.size() != Nodes()) coverage.assign(Nodes(), 0.0f);
-  return coverage;
+  if (host.RayCov.size() != Nodes()) host.RayCov.assign(Nodes(), 0.0f);
+  return host.RayCov;
 }
 
 PYBIND11_MODULE(quasigrid, m) {

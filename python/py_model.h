@@ -1,5 +1,6 @@
-// The model object of the Python module: the editable grid, the ray coverage read with it, and
-// the count of NumPy views that lend its arrays; what every binding file shares.
+// The model object of the Python module: the editable grid, the host fields of the table it was
+// read from (the ray coverage among them), and the count of NumPy views that lend its arrays; what
+// every binding file shares.
 #pragma once
 
 #include <pybind11/pybind11.h>
@@ -9,15 +10,17 @@
 #include <vector>
 
 #include "editing/equasigrid.h"
+#include "storage/modelfiler.h"
 
 namespace py = pybind11;
 
 class PyModel {
  public:
   BCEQuasiGrid grid;
-  // Field RayCov of every node, in node order, as the table held it; empty stands for zeros
-  // (a new model, or one whose nodes an edit has rebuilt).
-  std::vector<float> coverage;
+  // Fields Aux2, Aux6, RayCov and V2 of every node, in node order, as the table held them; an
+  // empty one stands for zeros (a new model, or one whose nodes an edit has rebuilt). Saved
+  // beside the model while they hold one value per node.
+  HostFields host;
   // Live NumPy views of the arrays, and queries running without the GIL: while it is above 0
   // nothing may reallocate XX, ZZ, VV or the coverage.
   int lenders = 0;
@@ -25,7 +28,7 @@ class PyModel {
   // Raises BufferError naming the edit while any view of the arrays is alive. Called before an
   // edit that reallocates the arrays, so that a refusal changes nothing.
   void RequireNoViews(const char* edit) const;
-  // Coverage of the grid's size, zeros when it has none.
+  // Field RayCov of the grid's size, zeros when the model has none.
   std::vector<float>& Coverage();
   // Nodes of the grid: Nx * Nz.
   size_t Nodes() const { return grid.XX.size() * static_cast<size_t>(grid.Nz); }

@@ -77,7 +77,8 @@ class Model:
         """Node velocities, shape (nx, nz) [col, izrel]."""
     @property
     def coverage(self) -> npt.NDArray[np.float32]:
-        """Ray coverage per node, shape (nx, nz); zeros after a structure edit; not saved."""
+        """Ray coverage per node, shape (nx, nz), saved with the model; zeros after a structure
+        edit."""
     @property
     def fixed(self) -> npt.NDArray[np.bool_]:
         """Fixed cells, shape (nx, nz): a read-only copy."""

@@ -21,6 +21,9 @@ def test_save_and_load_round_trip(model, tmp_path):
         np.testing.assert_array_equal(getattr(back, name), getattr(model, name))
     assert back.horizons == model.horizons and back.fixed_count == 2
     np.testing.assert_array_equal(back.coverage.ravel(), np.arange(55) / 2.0)
+    back.coverage[0, 0] = 99.0  # the coverage, as written through the view, is saved too
+    back.save(str(folder))
+    assert qg.Model.load(str(folder)).coverage[0, 0] == 99.0
     copy = back.copy()
     copy.v[:] = 1.0
     assert back.v[0, 0] != 1.0 and copy.horizons == back.horizons
@@ -102,6 +105,7 @@ def test_exports_and_imports(model, tmp_path):
     cols = str(tmp_path / "m.vc")
     model.export_velocity_columns(cols)
     changed = model.copy()
+    changed.select()
     changed.set_apex_velocities(1, 1, 1, 1)
     changed.import_velocity_columns(cols)
     np.testing.assert_allclose(changed.v[:-1, 1:], model.v[:-1, 1:], atol=1e-3)
