@@ -1,5 +1,6 @@
 #include "editing/checked_edits.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <string>
@@ -429,6 +430,8 @@ void CheckedRemesh(BCEQuasiGrid& g, const RemeshRequest& r) {
   work.DoRemesh(curve.data());
   work.SetNewVelFlag(r.Resample);
   work.SetRemeshVelocity(&oldVV, &oldZZ);
-  work.CancelRemesh();
-  g = std::move(work);
+  // Only elevations and velocities differ from the model's; they go back into its own buffers
+  // (same sizes, so nothing is allocated or freed), and views of the arrays stay valid.
+  std::copy(work.ZZ.begin(), work.ZZ.end(), g.ZZ.begin());
+  std::copy(work.VV.begin(), work.VV.end(), g.VV.begin());
 }
