@@ -11,7 +11,7 @@ cd "$root"
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev sqlite3
           libcli11-dev nlohmann-json3-dev libcairo2-dev fonts-dejavu-core poppler-utils pkg-config
           libnetcdf-dev netcdf-bin python3-meshio python3-numpy
-          pybind11-dev python3-dev python3-pytest)
+          pybind11-dev python3-dev python3-pytest python3-matplotlib)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
