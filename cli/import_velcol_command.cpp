@@ -11,6 +11,7 @@
 #include "cli/errors.h"
 #include "cli/saved_model.h"
 #include "editing/equasigrid.h"
+#include "storage/vcimpex.h"
 
 namespace {
 
@@ -19,23 +20,6 @@ struct ImportVelcolArgs {
   std::string dir;
   int column = 0;  // 0: every block, at the column under its X
 };
-
-// What a column reader's code says, with the line it concerns.
-std::string ReaderFault(int code, int lineNo) {
-  const std::string at = "line " + std::to_string(lineNo) + ": ";
-  switch (code) {
-    case 1:
-      return at + "not a block header 'X=...' or an elevation and velocity pair";
-    case 2:
-      return at + "the elevations do not descend";
-    case 3:
-      return at + "a velocity that is not a number above or at 0";
-    case 5:
-      return "no block lies within the model's X range";
-    default:
-      return at + "cannot be read (code " + std::to_string(code) + ")";
-  }
-}
 
 void RunImportVelcol(const ImportVelcolArgs& a) {
   std::error_code ec;
@@ -48,7 +32,7 @@ void RunImportVelcol(const ImportVelcolArgs& a) {
   int lineNo = 0;
   const int code = a.column > 0 ? model.ImportVelCol(a.file, a.column, lineNo)
                                 : model.ImportVelColSet(a.file, lineNo);
-  if (code != 0) throw CommandError(a.file + ": " + ReaderFault(code, lineNo));
+  if (code != 0) throw CommandError(a.file + ": " + VelColFaultText(code, lineNo));
   SaveModelToFolder(model, a.dir, false, Existing::kReplace, &host);
   std::printf("rebuilt the velocities of %s from %s\n", TablePath(a.dir, false).c_str(),
               a.file.c_str());

@@ -27,27 +27,6 @@ struct ImportVftArgs {
   bool force = false;
 };
 
-// What an import result code says about the file, with the line it concerns.
-std::string ImportFault(int code, int lineNo) {
-  const std::string at = "line " + std::to_string(lineNo) + ": ";
-  switch (code) {
-    case vftNoGrid:
-      return "the records do not form a grid of at least 2 x 2 nodes";
-    case vftColumnX:
-      return at + "X differs from the X of its V-line's bottom node";
-    case vftColumnStep:
-      return at + "this V-line lies too close to the one before it";
-    case vftNodeStep:
-      return at + "the elevation does not rise enough above the node below it";
-    case vftBottom:
-      return at + "the bottom node lies off the first V-line's bottom elevation";
-    case vftBadLine:
-      return at + "not a VFT line (index, X, Z and velocity, numbers in the C locale)";
-    default:
-      return at + "too many lines for a model table (at most 2499998)";
-  }
-}
-
 // A folder of its own under the temporary directory, removed with its files at the end.
 class ScratchFolder {
  public:
@@ -81,7 +60,7 @@ void RunImportVft(const ImportVftArgs& a) {
     if (impex.InitStatus != 0) throw CommandError("cannot prepare a table to import into");
     code = impex.ImportVFT(a.stepFactor, lineNo);
   }
-  if (code != vftOk) throw CommandError(a.file + ": " + ImportFault(code, lineNo));
+  if (code != vftOk) throw CommandError(a.file + ": " + ImportVFTFaultText(code, lineNo));
   BCEQuasiGrid model;
   if (!model.LoadModelDb(scratch.Path(), false, kLoadGeometry, true))
     throw CommandError(a.file + ": the imported grid cannot be loaded: " + LastTableStoreError());

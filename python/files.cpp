@@ -100,27 +100,6 @@ void Save(PyModel& m, const std::string& dir, bool backup) {
   if (!backup) SaveHorizonFile(m, HorizonPath(dir));
 }
 
-// What an import result code says about the file, with the line it concerns.
-std::string VftFault(int code, int lineNo) {
-  const std::string at = "line " + std::to_string(lineNo) + ": ";
-  switch (code) {
-    case vftNoGrid:
-      return "the records do not form a grid of at least 2 x 2 nodes";
-    case vftColumnX:
-      return at + "X differs from the X of its V-line's bottom node";
-    case vftColumnStep:
-      return at + "this V-line lies too close to the one before it";
-    case vftNodeStep:
-      return at + "the elevation does not rise enough above the node below it";
-    case vftBottom:
-      return at + "the bottom node lies off the first V-line's bottom elevation";
-    case vftBadLine:
-      return at + "not a VFT line (index, X, Z and velocity, numbers in the C locale)";
-    default:
-      return at + "too many lines for a model table (at most 2499998)";
-  }
-}
-
 // Reads the file into a scratch table, checks it as a quasi-grid, and loads it.
 std::unique_ptr<PyModel> ImportVft(const std::string& path, int stepFactor) {
   RequireFile(path);
@@ -136,7 +115,7 @@ std::unique_ptr<PyModel> ImportVft(const std::string& path, int stepFactor) {
   } catch (const EDBEngineError& e) {
     RaiseOSError(path + ": " + e.what());
   }
-  if (code != vftOk) throw py::value_error(path + ": " + VftFault(code, lineNo));
+  if (code != vftOk) throw py::value_error(path + ": " + ImportVFTFaultText(code, lineNo));
   auto m = std::make_unique<PyModel>();
   bool loaded = false;
   try {
@@ -192,23 +171,6 @@ std::unique_ptr<PyModel> ImportLayered(const std::string& path, int rowsPerLayer
   return m;
 }
 
-// What a column reader's code says, with the line it concerns.
-std::string VelcolFault(int code, int lineNo) {
-  const std::string at = "line " + std::to_string(lineNo) + ": ";
-  switch (code) {
-    case vcrFormat:
-      return at + "not a block header 'X=...' or an elevation and velocity pair";
-    case vcrElevation:
-      return at + "the elevations do not descend";
-    case vcrVelocity:
-      return at + "a velocity that is not a number above 0";
-    case 5:
-      return "no block lies within the model's X range";
-    default:
-      return at + "cannot be read (code " + std::to_string(code) + ")";
-  }
-}
-
 // Velocities from a velocity-column file; on a refusal the velocities stay as they were (a set
 // may have replaced some columns before its failing block, so they are put back).
 void ImportVelocityColumns(PyModel& m, const std::string& path, std::optional<int> col) {
@@ -222,7 +184,7 @@ void ImportVelocityColumns(PyModel& m, const std::string& path, std::optional<in
   if (code == 0) return;
   std::copy(before.begin(), before.end(), g.VV.begin());
   if (code == -2 || code == 4) RaiseFileNotFound(path + ": no such file");
-  throw py::value_error(path + ": " + VelcolFault(code, lineNo));
+  throw py::value_error(path + ": " + VelColFaultText(code, lineNo));
 }
 
 }  // namespace

@@ -35,6 +35,9 @@ enum VFTImportResult : int {
   vftTableOverflow = 6,  // the 2,499,999th line, or a failure of the table store
 };
 
+// What a refusing code of ImportVFT says, in words, with the line it concerns.
+AnsiString ImportVFTFaultText(int code, int lineNo);
+
 // Moves a model between the main model table "model.db" and a VFT file (import and export) or a
 // DAT file (export). One object serves one import (mode 'I') or one export (mode 'E').
 //

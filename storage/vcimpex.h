@@ -27,6 +27,10 @@ enum VCReadResult : int {
   vcrVelocity = 3,   // a velocity not greater than 0
 };
 
+// What a code of the velocity-column reader or imports (5: no block within the model) says, in
+// words, with the line it concerns: "line 7: the elevations do not descend".
+AnsiString VelColFaultText(int code, int lineNo);
+
 // File format: blocks of a header line holding '=' and the X behind it, then one line per depth
 // point with the elevation and the velocity (separated by any run of commas, blanks and tabs;
 // further fields ignored), elevations strictly descending, velocities above 0. An empty line or
