@@ -8,7 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/errors.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 #include "platform/table_copy.h"
 

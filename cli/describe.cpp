@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "cli/edit_changes.h"
 #include "cli/edit_script.h"
 #include "cli/errors.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 
 namespace {
@@ -46,8 +46,9 @@ std::string Apply(BCEQuasiGrid& model, const EditScript& script, const EditLine&
 void Save(BCEQuasiGrid& model, const EditOptions& o, const EditScript& script,
           const HostFields& host) {
   try {
-    SaveModelToFolder(model, o.dir, false, Existing::kReplace, &host);
-  } catch (const UsageError& e) {
+    SaveModelToFolder(model, o.dir, false, ExistingTable::kReplace, &host);
+  } catch (const ModelFolderError& e) {
+    if (e.kind() != ModelFolderError::kModel) throw;
     // The edits made a grid that the table cannot hold as it is: a failure of the script.
     throw CommandError(script.Name + ": " + e.what());
   }

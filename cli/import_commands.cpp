@@ -13,7 +13,7 @@
 #include "cli/errors.h"
 #include "cli/number_lists.h"
 #include "cli/options.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 #include "formats/layered.h"
 #include "formats/smesh.h"
@@ -44,10 +44,11 @@ std::ifstream OpenInput(const std::string& file) {
 // Saves an imported model; a model that would not load back is the file's fault (status 1).
 void SaveImported(BCEQuasiGrid& model, const ImportArgs& a) {
   try {
-    const std::string moved =
-        SaveModelToFolder(model, a.dir, false, a.force ? Existing::kReplace : Existing::kRefuse);
+    const std::string moved = SaveModelToFolder(
+        model, a.dir, false, a.force ? ExistingTable::kReplace : ExistingTable::kRefuse);
     if (!moved.empty()) std::printf("%s\n", moved.c_str());
-  } catch (const UsageError& e) {
+  } catch (const ModelFolderError& e) {
+    if (e.kind() != ModelFolderError::kModel) throw;
     FailInFile(a.file, e.what());
   }
   std::printf("imported %s: %d x %d nodes into %s\n", a.file.c_str(), model.GetNx(), model.Nz,

@@ -9,7 +9,7 @@
 
 #include "cli/commands.h"
 #include "cli/errors.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 #include "storage/vcimpex.h"
 
@@ -33,7 +33,7 @@ void RunImportVelcol(const ImportVelcolArgs& a) {
   const int code = a.column > 0 ? model.ImportVelCol(a.file, a.column, lineNo)
                                 : model.ImportVelColSet(a.file, lineNo);
   if (code != 0) throw CommandError(a.file + ": " + VelColFaultText(code, lineNo));
-  SaveModelToFolder(model, a.dir, false, Existing::kReplace, &host);
+  SaveModelToFolder(model, a.dir, false, ExistingTable::kReplace, &host);
   std::printf("rebuilt the velocities of %s from %s\n", TablePath(a.dir, false).c_str(),
               a.file.c_str());
 }

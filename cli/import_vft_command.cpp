@@ -10,7 +10,7 @@
 
 #include "cli/commands.h"
 #include "cli/errors.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 #include "platform/table.h"
 #include "platform/table_templates.h"
@@ -64,8 +64,8 @@ void RunImportVft(const ImportVftArgs& a) {
   BCEQuasiGrid model;
   if (!model.LoadModelDb(scratch.Path(), false, kLoadGeometry, true))
     throw CommandError(a.file + ": the imported grid cannot be loaded: " + LastTableStoreError());
-  const std::string moved =
-      SaveModelToFolder(model, a.dir, false, a.force ? Existing::kReplace : Existing::kRefuse);
+  const std::string moved = SaveModelToFolder(
+      model, a.dir, false, a.force ? ExistingTable::kReplace : ExistingTable::kRefuse);
   if (!moved.empty()) std::printf("%s\n", moved.c_str());
   std::printf("imported %d x %d nodes from %s into %s\n", model.GetNx(), model.Nz, a.file.c_str(),
               TablePath(a.dir, false).c_str());

@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "cli/errors.h"
 #include "cli/progress_bar.h"
+#include "storage/model_folder.h"
 #include "platform/table.h"
 
 #ifndef QUASIGRID_VERSION
@@ -79,6 +80,12 @@ int RunTool(int argc, char** argv) {
     return Fail(app, e.what(), 2);
   } catch (const CommandError& e) {
     return Fail(app, e.what(), 1);
+  } catch (const ModelFolderError& e) {
+    // A model that would not load back as saved is the user's to change (status 2), like a bad
+    // argument; the rest are failures of the work.
+    std::string text = e.what();
+    if (e.kind() == ModelFolderError::kExists) text += " (use --force to replace it)";
+    return Fail(app, text.c_str(), e.kind() == ModelFolderError::kModel ? 2 : 1);
   } catch (const EDBEngineError& e) {
     return Fail(app, (std::string("table store: ") + e.what()).c_str(), 1);
   } catch (const std::exception& e) {

@@ -17,7 +17,7 @@
 #include "cli/number_lists.h"
 #include "cli/options.h"
 #include "cli/pair_files.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 #include "editing/starting_model.h"
 #include "platform/strings.h"
@@ -80,8 +80,8 @@ TIniModel Describe(const NewOptions& o) {
 }
 
 void SaveNewModel(BCEQuasiGrid& model, const std::string& dir, bool backup, bool force) {
-  const std::string moved =
-      SaveModelToFolder(model, dir, backup, force ? Existing::kReplace : Existing::kRefuse);
+  const std::string moved = SaveModelToFolder(
+      model, dir, backup, force ? ExistingTable::kReplace : ExistingTable::kRefuse);
   if (!moved.empty()) std::printf("%s\n", moved.c_str());
   std::printf("saved %d x %d nodes into %s\n", model.GetNx(), model.Nz,
               TablePath(dir, backup).c_str());

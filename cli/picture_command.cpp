@@ -10,7 +10,7 @@
 #include "cli/errors.h"
 #include "cli/number_lists.h"
 #include "cli/options.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 #include "picture/picture.h"
 

@@ -13,7 +13,7 @@
 #include "cli/number_files.h"
 #include "cli/number_lists.h"
 #include "cli/options.h"
-#include "cli/saved_model.h"
+#include "storage/model_folder.h"
 #include "editing/equasigrid.h"
 
 namespace {

@@ -3,12 +3,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "formats/layered.h"
@@ -19,85 +17,25 @@
 #include "python/py_model.h"
 #include "storage/mimpex.h"
 #include "storage/model_check.h"
+#include "storage/model_folder.h"
 #include "storage/vcimpex.h"
 
-namespace fs = std::filesystem;
 
 namespace {
 
-std::string TablePath(const std::string& dir, bool backup) {
-  return dir + (backup ? "/modelbk.db" : "/model.db");
-}
-
-std::string HorizonPath(const std::string& dir) {
-  return dir + "/model.hor";
-}
-
-// The first reason why the table does not load, with the table store's own text as a fallback.
-std::string FirstRefusal(const std::string& path) {
-  for (const ModelProblem& p : CheckModelTable(path)) {
-    if (!p.Loads)
-      return path + (p.Where > 0 ? " record " + std::to_string(p.Where) : "") + ": " + p.Text;
-  }
-  const std::string store = LastTableStoreError();
-  return path + ": " + (store.empty() ? "cannot be loaded as a model" : store);
-}
-
-// The horizons of DIR/model.hor, when the file exists: refused ones raise, the model's stay.
-void LoadFolderHorizons(PyModel& m, const std::string& dir) {
-  const std::string path = HorizonPath(dir);
-  std::error_code ec;
-  if (!fs::exists(path, ec)) return;
-  for (const ModelProblem& p : CheckHorizonFile(path, m.grid.Nz)) {
-    if (p.Loads) continue;
-    if (p.Where == 0) RaiseOSError(path + ": " + p.Text);
-    throw py::value_error(path + " line " + std::to_string(p.Where) + ": " + p.Text);
-  }
-  if (const int bad = m.grid.LoadHor(path); bad > 0)
-    throw py::value_error(path + ": horizon " + std::to_string(bad) +
-                          " is not a horizon string or lies outside the grid");
-}
-
 std::unique_ptr<PyModel> Load(const std::string& dir, bool backup) {
-  const std::string table = TablePath(dir, backup);
-  std::error_code ec;
-  // The loader would copy an empty template into place: a missing table is the caller's mistake.
-  if (!fs::exists(table, ec)) RaiseFileNotFound("no model table " + table);
   auto m = std::make_unique<PyModel>();
-  bool loaded = false;
-  try {
-    loaded = m->grid.LoadModelDb(dir, backup, kLoadGeometry | kLoadFixed, true);
-  } catch (const EDBEngineError&) {
-    loaded = false;  // the reason is found again below, with the record it concerns
-  }
-  if (!loaded) throw py::value_error(FirstRefusal(table));
+  LoadSavedModel(dir, backup, m->grid);
   // Host fields that cannot be read, or do not fit the grid, count as zeros.
   if (!LoadHostFields(dir, backup, m->host)) m->host = HostFields{};
-  if (!backup) LoadFolderHorizons(*m, dir);
   return m;
 }
 
 void Save(PyModel& m, const std::string& dir, bool backup) {
-  if (const std::string why = LoadBackProblem(m.grid); !why.empty())
-    throw py::value_error("the model would not load back as saved: " + why);
-  std::error_code ec;
-  if (fs::exists(dir, ec) && !fs::is_directory(dir, ec))
-    RaiseOSError("cannot create the folder " + dir + ": it is a file");
-  fs::create_directories(dir, ec);
-  if (ec) RaiseOSError("cannot create the folder " + dir + ": " + ec.message());
-  bool saved = false;
-  try {
-    saved = SaveModelDbWithHostFields(m.grid, dir, backup, m.host);
-  } catch (const EDBEngineError&) {
-    saved = false;  // the store kept its reason
-  }
-  if (!saved) {
-    const std::string store = LastTableStoreError();
-    RaiseOSError("cannot save the model into " + TablePath(dir, backup) + ": " +
-                 (store.empty() ? std::string("the table store refused it") : store));
-  }
-  // The horizons belong to the main model.
-  if (!backup) SaveHorizonFile(m, HorizonPath(dir));
+  // A damaged table in the way is moved aside, as the tool does; Python hears of it as a warning.
+  const std::string moved =
+      SaveModelToFolder(m.grid, dir, backup, ExistingTable::kReplace, &m.host);
+  if (!moved.empty()) PyErr_WarnEx(PyExc_UserWarning, moved.c_str(), 1);
 }
 
 // Reads the file into a scratch table, checks it as a quasi-grid, and loads it.

@@ -4,6 +4,7 @@
 
 #include "editing/checked_edits.h"
 #include "python/py_model.h"
+#include "storage/model_folder.h"
 
 void RaiseOSError(const std::string& text) {
   PyErr_SetString(PyExc_OSError, text.c_str());
@@ -38,6 +39,24 @@ PYBIND11_MODULE(quasigrid, m) {
       "H-line r); a cell's velocity lives at its top-left node.";
   py::register_exception<EditRefused>(m, "EditRefused", PyExc_ValueError).attr("__doc__") =
       "A refused edit (a ValueError); the message says why. The model is unchanged.";
+  // A folder that cannot be read or written: a missing table is FileNotFoundError, one that
+  // cannot be written OSError, and a table, horizon file or model that is wrong ValueError.
+  py::register_exception_translator([](std::exception_ptr p) {
+    try {
+      if (p) std::rethrow_exception(p);
+    } catch (const ModelFolderError& e) {
+      switch (e.kind()) {
+        case ModelFolderError::kMissing:
+          PyErr_SetString(PyExc_FileNotFoundError, e.what());
+          return;
+        case ModelFolderError::kFiles:
+          PyErr_SetString(PyExc_OSError, e.what());
+          return;
+        default:
+          PyErr_SetString(PyExc_ValueError, e.what());
+      }
+    }
+  });
   py::class_<PyModel> cls(m, "Model",
                           "A quasi-grid velocity model. Made by Model.new, Model.from_topography, "
                           "Model.load, Model.import_* or copy().");

@@ -1,5 +1,5 @@
-// Reading and writing a model folder for the tool, with reasons for every refusal.
-#include "cli/saved_model.h"
+// Reading and writing a model folder, with reasons for every refusal.
+#include "storage/model_folder.h"
 
 #include <unistd.h>
 
@@ -11,7 +11,6 @@
 #include <fstream>
 #include <system_error>
 
-#include "cli/errors.h"
 #include "editing/equasigrid.h"
 #include "platform/table.h"
 #include "platform/textfile.h"
@@ -49,13 +48,16 @@ std::string WriteHorizonScratch(const BCQuasiGrid& model, const std::string& dir
   if (model.Hors.empty()) return {};
   std::string scratch = HorizonPath(dir) + ".part";
   std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
-  if (!out) throw CommandError("cannot write " + scratch + ": " + std::strerror(errno));
+  if (!out)
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot write " + scratch + ": " + std::strerror(errno));
   for (const BCHor& h : model.Hors) S_WriteLn(out, h.GetAsString());
   out.close();
   if (!out) {
     std::error_code ec;
     fs::remove(scratch, ec);
-    throw CommandError("cannot write " + HorizonPath(dir) + ": " + std::strerror(errno));
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot write " + HorizonPath(dir) + ": " + std::strerror(errno));
   }
   return scratch;
 }
@@ -70,11 +72,14 @@ void PlaceHorizonFile(const std::string& scratch, const std::string& dir) {
     fs::rename(scratch, HorizonPath(dir), ec);
   }
   if (ec)
-    throw CommandError("saved the table, but cannot replace " + HorizonPath(dir) + ": " +
-                       ec.message());
+    throw ModelFolderError(ModelFolderError::kFiles, "saved the table, but cannot replace " +
+                                                         HorizonPath(dir) + ": " + ec.message());
 }
 
 }  // namespace
+
+ModelFolderError::ModelFolderError(Kind kind, const std::string& what)
+    : std::runtime_error(what), kind_(kind) {}
 
 std::string TablePath(const std::string& dir, bool backup) {
   return dir + (backup ? "/modelbk.db" : "/model.db");
@@ -101,7 +106,8 @@ std::string WhyTableDoesNotLoad(const std::string& path) {
 
 void RequireReadableHorizonFile(const std::string& dir) {
   for (const ModelProblem& p : CheckHorizonFile(HorizonPath(dir), INT_MAX)) {
-    if (p.Where == 0) throw CommandError(ProblemLine(HorizonPath(dir), "line", p));
+    if (p.Where == 0)
+      throw ModelFolderError(ModelFolderError::kFiles, ProblemLine(HorizonPath(dir), "line", p));
   }
 }
 
@@ -109,21 +115,24 @@ void LoadSavedModel(const std::string& dir, bool backup, BCEQuasiGrid& model) {
   const std::string table = TablePath(dir, backup);
   std::error_code ec;
   // The loader would copy an empty template into place; a missing table is the user's mistake.
-  if (!fs::exists(table, ec)) throw CommandError("no model table " + table);
+  if (!fs::exists(table, ec))
+    throw ModelFolderError(ModelFolderError::kMissing, "no model table " + table);
   bool loaded = false;
   try {
     loaded = model.LoadModelDb(dir, backup, kLoadGeometry | kLoadFixed, true);
   } catch (const EDBEngineError&) {
     loaded = false;
   }
-  if (!loaded) throw CommandError(FirstRefusal(table));
+  if (!loaded) throw ModelFolderError(ModelFolderError::kContent, FirstRefusal(table));
   const std::string horizons = HorizonPath(dir);
   for (const ModelProblem& p : CheckHorizonFile(horizons, model.Nz)) {
-    if (!p.Loads) throw CommandError(ProblemLine(horizons, "line", p));
+    if (!p.Loads)
+      throw ModelFolderError(ModelFolderError::kContent, ProblemLine(horizons, "line", p));
   }
   if (const int bad = model.LoadHor(horizons); bad > 0)
-    throw CommandError(horizons + ": horizon " + std::to_string(bad) +
-                       " is not a horizon string or lies outside the grid");
+    throw ModelFolderError(ModelFolderError::kContent,
+                           horizons + ": horizon " + std::to_string(bad) +
+                               " is not a horizon string or lies outside the grid");
 }
 
 std::vector<std::string> ListModelProblems(const std::string& dir, bool backup, int nz) {
@@ -151,35 +160,42 @@ std::string MoveDamagedAside(const std::string& path) {
   std::error_code ec;
   fs::remove_all(aside, ec);
   fs::rename(path, aside, ec);
-  if (ec) throw CommandError("cannot move " + path + " aside: " + ec.message());
+  if (ec)
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot move " + path + " aside: " + ec.message());
   return aside;
 }
 
 std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool backup,
-                              Existing existing, const HostFields* host) {
+                              ExistingTable existing, const HostFields* host) {
   if (const std::string why = LoadBackProblem(model); !why.empty())
-    throw UsageError("the model would not load back as saved: " + why);
+    throw ModelFolderError(ModelFolderError::kModel,
+                           "the model would not load back as saved: " + why);
   const std::string table = TablePath(dir, backup);
   std::error_code ec;
   const bool exists = fs::exists(fs::symlink_status(table, ec));
   const std::string refusal = exists ? WhyTableDoesNotLoad(table) : std::string();
-  if (exists && existing == Existing::kRefuse) {
-    if (refusal.empty()) throw CommandError(table + " holds a model (use --force to replace it)");
-    throw CommandError(refusal + " (use --force to replace it)");
+  if (exists && existing == ExistingTable::kRefuse) {
+    throw ModelFolderError(ModelFolderError::kExists,
+                           refusal.empty() ? table + " holds a model" : refusal);
   }
   if (fs::exists(dir, ec) && !fs::is_directory(dir, ec))
-    throw CommandError("cannot create the folder " + dir + ": it is a file");
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot create the folder " + dir + ": it is a file");
   RequireReadableHorizonFile(dir);
   fs::create_directories(dir, ec);
-  if (ec) throw CommandError("cannot create the folder " + dir + ": " + ec.message());
+  if (ec)
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot create the folder " + dir + ": " + ec.message());
   if (const std::string why = WhyFolderIsNotWritable(dir); !why.empty())
-    throw CommandError("cannot save the model into " + table + ": " + why);
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot save the model into " + table + ": " + why);
 
   const std::string horizons = backup ? std::string() : WriteHorizonScratch(model, dir);
   std::string movedTo;
   try {
     if (exists && !refusal.empty()) movedTo = MoveDamagedAside(table);
-  } catch (const CommandError&) {
+  } catch (const ModelFolderError&) {
     if (!horizons.empty()) fs::remove(horizons, ec);
     throw;
   }
@@ -194,8 +210,9 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
     const std::string store = LastTableStoreError();
     if (!movedTo.empty()) fs::rename(movedTo, table, ec);
     if (!horizons.empty()) fs::remove(horizons, ec);
-    throw CommandError("cannot save the model into " + table + ": " +
-                       (store.empty() ? std::string("the table store refused it") : store));
+    throw ModelFolderError(ModelFolderError::kFiles,
+                           "cannot save the model into " + table + ": " +
+                               (store.empty() ? std::string("the table store refused it") : store));
   }
   // The horizons belong to the main model: a new main table starts without the old ones.
   if (!backup) PlaceHorizonFile(horizons, dir);
@@ -205,8 +222,9 @@ std::string SaveModelToFolder(BCEQuasiGrid& model, const std::string& dir, bool 
 HostFields LoadFolderHostFields(const std::string& dir) {
   HostFields host;
   if (!LoadHostFields(dir, false, host)) {
-    throw CommandError("cannot read the fields beside the model in " + TablePath(dir, false) +
-                       ": " + LastTableStoreError());
+    throw ModelFolderError(ModelFolderError::kFiles, "cannot read the fields beside the model in " +
+                                                         TablePath(dir, false) + ": " +
+                                                         LastTableStoreError());
   }
   return host;
 }
