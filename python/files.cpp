@@ -20,7 +20,6 @@
 #include "storage/model_folder.h"
 #include "storage/vcimpex.h"
 
-
 namespace {
 
 std::unique_ptr<PyModel> Load(const std::string& dir, bool backup) {
