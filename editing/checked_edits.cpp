@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 #include <string>
 #include <utility>
@@ -51,6 +52,18 @@ void RequireGap(float minGap, bool positive) {
   if (positive ? !(minGap > 0) : minGap < 0) {
     Refuse(std::string("the min gap must be ") + (positive ? "above 0" : "0 or more"));
   }
+}
+
+// The gap handed to the model's tests, which pass a spacing equal to it: a min gap of 0 asks for
+// lines that stay apart however close, so the smallest float above 0 stands in for it and two
+// lines never fall onto one another.
+float TestedGap(float minGap) {
+  return std::max(minGap, std::numeric_limits<float>::denorm_min());
+}
+
+// "the min gap 2"; with 0, lines may come as close as they like but never touch.
+std::string GapText(float minGap) {
+  return "the min gap " + Num(minGap);
 }
 
 void RequireVelocity(float v) {
@@ -105,7 +118,7 @@ void RequireAwayFromFixedLines(BCEQuasiGrid& g, bool top, bool bottom) {
 }
 
 void RequireSqueezeFits(bool fits, float minGap) {
-  if (!fits) Refuse("the move would leave a row thinner than the min gap " + Num(minGap));
+  if (!fits) Refuse("the move would leave a row thinner than " + GapText(minGap));
 }
 
 }  // namespace
@@ -180,8 +193,7 @@ void FinishDoubling(int code, float minGap, const char* what, int64_t nodes) {
   if (code == 0) return;
   if (code == 2) throw std::bad_alloc();
   if (code == 3) RequireNodeCount(nodes);
-  Refuse(std::string("a selected ") + what + " is not thicker than twice the min gap " +
-         Num(minGap));
+  Refuse(std::string("a selected ") + what + " is not thicker than twice " + GapText(minGap));
 }
 
 }  // namespace
@@ -192,7 +204,7 @@ void CheckedDoubleColumns(BCEQuasiGrid& g, float minGap) {
   const int64_t nodes = (int64_t{g.GetNx()} + SelectedColumns(g)) * g.Nz;
   RequireNodeCount(nodes);
   const QuietErrors quiet;
-  FinishDoubling(g.DoubleColumns(minGap), minGap, "column", nodes);
+  FinishDoubling(g.DoubleColumns(TestedGap(minGap)), minGap, "column", nodes);
 }
 
 void CheckedDoubleRows(BCEQuasiGrid& g, float minGap) {
@@ -201,7 +213,7 @@ void CheckedDoubleRows(BCEQuasiGrid& g, float minGap) {
   const int64_t nodes = int64_t{g.GetNx()} * (g.Nz + SelectedRows(g));
   RequireNodeCount(nodes);
   const QuietErrors quiet;
-  FinishDoubling(g.DoubleRows(minGap), minGap, "row", nodes);
+  FinishDoubling(g.DoubleRows(TestedGap(minGap)), minGap, "row", nodes);
 }
 
 void CheckedHalveColumns(BCEQuasiGrid& g) {
@@ -227,9 +239,9 @@ void CheckedMoveHLine(BCEQuasiGrid& g, int hline, float dz, float minGap) {
   const int ih = hline - 1;
   if (ih == 0 && dz > 0) Refuse("the top H-line cannot move up");
   if (ih == g.Nz - 1 && dz < 0) Refuse("the bottom H-line cannot move down");
-  if (!g.CanMoveHLine(ih, dz, minGap)) {
-    Refuse("the move would bring H-line " + std::to_string(hline) + " closer than the min gap " +
-           Num(minGap) + " to its neighbour");
+  if (!g.CanMoveHLine(ih, dz, TestedGap(minGap))) {
+    Refuse("the move would bring H-line " + std::to_string(hline) + " closer than " +
+           GapText(minGap) + " to its neighbour");
   }
   g.MoveHLine(ih, dz);
 }
@@ -239,7 +251,7 @@ void CheckedMoveSelection(BCEQuasiGrid& g, float dz, float minGap) {
   RequireGap(minGap, false);
   RequireSelection(g);
   RequireAwayFromFixedLines(g, true, true);
-  RequireSqueezeFits(g.CanMoveSelSubgrid(dz, minGap), minGap);
+  RequireSqueezeFits(g.CanMoveSelSubgrid(dz, TestedGap(minGap)), minGap);
   g.MoveSelSubgrid(dz);
 }
 
@@ -248,7 +260,7 @@ void CheckedMoveSelectionTop(BCEQuasiGrid& g, float dz, float minGap) {
   RequireGap(minGap, false);
   RequireSelection(g);
   RequireAwayFromFixedLines(g, true, false);
-  RequireSqueezeFits(g.CanDeformSubBotFixed(dz, minGap), minGap);
+  RequireSqueezeFits(g.CanDeformSubBotFixed(dz, TestedGap(minGap)), minGap);
   g.DeformSubBotFixed(dz);
 }
 
@@ -257,7 +269,7 @@ void CheckedMoveSelectionBottom(BCEQuasiGrid& g, float dz, float minGap) {
   RequireGap(minGap, false);
   RequireSelection(g);
   RequireAwayFromFixedLines(g, false, true);
-  RequireSqueezeFits(g.CanDeformSubTopFixed(dz, minGap), minGap);
+  RequireSqueezeFits(g.CanDeformSubTopFixed(dz, TestedGap(minGap)), minGap);
   g.DeformSubTopFixed(dz);
 }
 
@@ -422,9 +434,8 @@ void CheckedRemesh(BCEQuasiGrid& g, const RemeshRequest& r) {
   if (!work.CurveInsideRemeshBand(curve.data())) {
     Refuse("the curve must lie strictly inside the band");
   }
-  if (!work.CurveMeetsResolution(curve.data(), r.MinGap)) {
-    Refuse("the move would bring a line closer than the min gap " + Num(r.MinGap) +
-           " to the band's edge");
+  if (!work.CurveMeetsResolution(curve.data(), TestedGap(r.MinGap))) {
+    Refuse("the move would bring a line closer than " + GapText(r.MinGap) + " to the band's edge");
   }
   std::vector<float> oldZZ = work.ZZ;
   work.DoRemesh(curve.data());

@@ -164,3 +164,16 @@ TEST(CheckedEdits, RemeshIsOneCallOrNothing) {
   EXPECT_EQ(g.VV, before.VV);  // the cells moved, their velocities stayed
   EXPECT_EQ(g.RemeshTopLine, -1);
 }
+
+// A min gap of 0 lets lines come close but never onto one another: a grid with two H-lines at
+// one elevation could not be saved.
+TEST(CheckedEdits, AZeroGapKeepsLinesApart) {
+  BCEQuasiGrid g = Grid();
+  EXPECT_EQ(Refusal([&] { CheckedMoveHLine(g, 3, -10, 0); }),
+            "the move would bring H-line 3 closer than the min gap 0 to its neighbour");
+  CheckedMoveHLine(g, 3, -9.5f, 0);
+  CheckedSelect(g, {}, {2, 2});  // its lower edge onto the bottom line squeezes the rows below
+  EXPECT_EQ(Refusal([&] { CheckedMoveSelectionBottom(g, -20.5f, 0); }),
+            "the move would leave a row thinner than the min gap 0");
+  EXPECT_EQ(BrokenRule(g), "");
+}
