@@ -25,14 +25,15 @@ long long CellsWith(const BCQuasiGrid& g, unsigned char bit) {
   return n;
 }
 
-void LinesChanged(std::vector<std::string>& parts, const char* one, const char* many, int before,
+void LinesChanged(std::vector<std::string>& changes, const char* one, const char* many, int before,
                   int after) {
-  if (after > before) parts.push_back(Count(after - before, one, many) + " added");
-  if (after < before) parts.push_back(Count(before - after, one, many) + " removed");
+  if (after > before) changes.push_back(Count(after - before, one, many) + " added");
+  if (after < before) changes.push_back(Count(before - after, one, many) + " removed");
 }
 
 // Nodes, velocities and fixed cells of two grids of the same size, compared one by one.
-void CompareSameSize(std::vector<std::string>& parts, const BCQuasiGrid& a, const BCQuasiGrid& b) {
+void CompareSameSize(std::vector<std::string>& changes, const BCQuasiGrid& a,
+                     const BCQuasiGrid& b) {
   long long moved = 0;
   for (int col = 0; col < a.GetNx(); ++col) {
     const bool xMoved = a.XX[col] != b.XX[col];
@@ -49,10 +50,10 @@ void CompareSameSize(std::vector<std::string>& parts, const BCQuasiGrid& a, cons
     fixed += (!wasFixed && isFixed) ? 1 : 0;
     freed += (wasFixed && !isFixed) ? 1 : 0;
   });
-  if (moved > 0) parts.push_back(Count(moved, "node", "nodes") + " moved");
-  if (velocities > 0) parts.push_back(Count(velocities, "cell", "cells") + " changed velocity");
-  if (fixed > 0) parts.push_back(Count(fixed, "cell", "cells") + " fixed");
-  if (freed > 0) parts.push_back(Count(freed, "cell", "cells") + " freed");
+  if (moved > 0) changes.push_back(Count(moved, "node", "nodes") + " moved");
+  if (velocities > 0) changes.push_back(Count(velocities, "cell", "cells") + " changed velocity");
+  if (fixed > 0) changes.push_back(Count(fixed, "cell", "cells") + " fixed");
+  if (freed > 0) changes.push_back(Count(freed, "cell", "cells") + " freed");
 }
 
 std::vector<int> HorizonLines(const BCQuasiGrid& g) {
@@ -61,39 +62,41 @@ std::vector<int> HorizonLines(const BCQuasiGrid& g) {
   return lines;
 }
 
-void HorizonsChanged(std::vector<std::string>& parts, const BCQuasiGrid& a, const BCQuasiGrid& b) {
+void HorizonsChanged(std::vector<std::string>& changes, const BCQuasiGrid& a,
+                     const BCQuasiGrid& b) {
   const std::vector<int> after = HorizonLines(b);
   if (HorizonLines(a) == after) return;
   std::string text = "horizons now on H-lines";
   for (size_t k = 0; k < after.size(); ++k) text += (k ? ", " : " ") + std::to_string(after[k] + 1);
-  parts.push_back(text);
+  changes.push_back(text);
 }
 
-void SelectionChanged(std::vector<std::string>& parts, const BCQuasiGrid& a, const BCQuasiGrid& b) {
+void SelectionChanged(std::vector<std::string>& changes, const BCQuasiGrid& a,
+                      const BCQuasiGrid& b) {
   if (a.SelActive == b.SelActive && (!b.SelActive || a.SelSubgrid == b.SelSubgrid)) return;
   if (!b.SelActive) {
-    parts.push_back("selection cleared");
+    changes.push_back("selection cleared");
   } else {
-    parts.push_back(Count(CellsWith(b, kCellSelected), "cell", "cells") + " selected");
+    changes.push_back(Count(CellsWith(b, kCellSelected), "cell", "cells") + " selected");
   }
 }
 
 }  // namespace
 
 std::string DescribeEditChanges(const BCEQuasiGrid& before, const BCEQuasiGrid& after) {
-  std::vector<std::string> parts;
-  LinesChanged(parts, "V-line", "V-lines", before.GetNx(), after.GetNx());
-  LinesChanged(parts, "H-line", "H-lines", before.Nz, after.Nz);
-  if (parts.empty()) {
-    CompareSameSize(parts, before, after);
+  std::vector<std::string> changes;
+  LinesChanged(changes, "V-line", "V-lines", before.GetNx(), after.GetNx());
+  LinesChanged(changes, "H-line", "H-lines", before.Nz, after.Nz);
+  if (changes.empty()) {
+    CompareSameSize(changes, before, after);
   } else if (const long long a = CellsWith(before, kCellFixed), b = CellsWith(after, kCellFixed);
              a != b) {
-    parts.push_back("fixed cells " + std::to_string(a) + " -> " + std::to_string(b));
+    changes.push_back("fixed cells " + std::to_string(a) + " -> " + std::to_string(b));
   }
-  HorizonsChanged(parts, before, after);
-  SelectionChanged(parts, before, after);
-  if (parts.empty()) return "nothing changed";
+  HorizonsChanged(changes, before, after);
+  SelectionChanged(changes, before, after);
+  if (changes.empty()) return "nothing changed";
   std::string text;
-  for (const std::string& part : parts) text += (text.empty() ? "" : ", ") + part;
+  for (const std::string& change : changes) text += (text.empty() ? "" : ", ") + change;
   return text;
 }

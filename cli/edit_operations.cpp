@@ -36,8 +36,8 @@ std::string Done() {
 
 // ---- the operations ----
 
-const ArgSpec kMinGap{"--min-gap", ArgKind::kNumber, "G"};
-const ArgSpec kRatio{"--ratio", ArgKind::kNumber, "Q"};
+const ArgForm kMinGap{"--min-gap", ArgKind::kNumber, "G"};
+const ArgForm kRatio{"--ratio", ArgKind::kNumber, "Q"};
 
 std::string Continue(BCEQuasiGrid& g, char direction) {
   CheckedContinueVelocity(g, direction);
@@ -292,24 +292,24 @@ const EditOperation* FindEditOperation(const std::string& word) {
   return nullptr;
 }
 
-std::string OptionSyntax(const ArgSpec& o) {
+std::string OptionSyntax(const ArgForm& o) {
   return *o.Value ? std::string(o.Name) + " " + o.Value : std::string(o.Name);
 }
 
 std::string EditSyntax(const EditOperation& op) {
   std::string s = op.Name;
-  for (const ArgSpec& p : op.Positional)
+  for (const ArgForm& p : op.Positional)
     s += p.Kind == ArgKind::kIntList ? " [" + std::string(p.Name) + "]" : " " + std::string(p.Name);
   if (!op.OneOf.empty()) {
     std::string group;
-    for (const ArgSpec& o : op.Options) {
+    for (const ArgForm& o : op.Options) {
       for (const char* one : op.OneOf) {
         if (std::string(one) == o.Name) group += (group.empty() ? "" : " | ") + OptionSyntax(o);
       }
     }
     s += " (" + group + ")";
   }
-  for (const ArgSpec& o : op.Options) {
+  for (const ArgForm& o : op.Options) {
     bool inGroup = false;
     for (const char* one : op.OneOf) inGroup = inGroup || std::string(one) == o.Name;
     if (!inGroup) s += " [" + OptionSyntax(o) + "]";

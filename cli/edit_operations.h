@@ -30,7 +30,7 @@ enum class ArgKind : unsigned char {
 
 // A positional argument (Name is its placeholder in the syntax) or an option (Name as written,
 // Value the placeholder of its value).
-struct ArgSpec {
+struct ArgForm {
   const char* Name;
   ArgKind Kind;
   const char* Value = "";
@@ -39,8 +39,8 @@ struct ArgSpec {
 // An operation of the scripts, as its row of the table.
 struct EditOperation {
   const char* Name;
-  std::vector<ArgSpec> Positional;
-  std::vector<ArgSpec> Options;
+  std::vector<ArgForm> Positional;
+  std::vector<ArgForm> Options;
   std::vector<const char*> OneOf;  // exactly one of these options must be given
   std::string (*Apply)(BCEQuasiGrid& g, const EditArgs& a);
 };
@@ -51,7 +51,7 @@ const EditOperation* FindEditOperation(const std::string& word);
 // The syntax of an operation, as "insert-vlines N [--ratio Q] [--min-gap G]".
 std::string EditSyntax(const EditOperation& op);
 // "--ratio Q", "--top-line": an option as the syntax shows it.
-std::string OptionSyntax(const ArgSpec& option);
+std::string OptionSyntax(const ArgForm& option);
 
 // The syntax of every operation, one line each with its short name, for the help text.
 std::string EditScriptSyntax();

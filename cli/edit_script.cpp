@@ -12,6 +12,7 @@
 
 #include "cli/errors.h"
 #include "cli/number_files.h"
+#include "cli/number_lists.h"
 #include "platform/strings.h"
 #include "platform/textfile.h"
 
@@ -65,31 +66,12 @@ NumberRange ParseRange(const std::string& word, bool& ok) {
   return r;
 }
 
-std::vector<float> ParseNumberList(const std::string& word, bool& ok) {
-  std::vector<float> values;
-  std::vector<std::string> parts(1);
-  for (const char c : word) {
-    if (c == ',') {
-      parts.emplace_back();
-    } else {
-      parts.back().push_back(c);
-    }
-  }
-  ok = true;
-  for (const std::string& part : parts) {
-    float v = 0;
-    ok = ok && StrToFloatChecked(part, v);
-    values.push_back(v);
-  }
-  return values;
-}
-
 // Converts the value word of an argument into args; refuses a word that is not of its kind.
-void Convert(const ArgSpec& spec, bool option, const std::string& word, const ScriptPlace& at,
+void Convert(const ArgForm& form, bool option, const std::string& word, const ScriptPlace& at,
              EditArgs& args) {
-  const std::string what = option ? OptionSyntax(spec) : spec.Name;
+  const std::string what = option ? OptionSyntax(form) : form.Name;
   bool ok = false;
-  switch (spec.Kind) {
+  switch (form.Kind) {
     case ArgKind::kInt:
     case ArgKind::kIntList: {
       int v = 0;
@@ -103,37 +85,37 @@ void Convert(const ArgSpec& spec, bool option, const std::string& word, const Sc
       ok = StrToFloatChecked(word, v);
       if (!ok) Refuse(at, what + " needs a finite number, got " + Shown(word));
       if (option) {
-        args.Values[spec.Name] = v;
+        args.Values[form.Name] = v;
       } else {
         args.Numbers.push_back(v);
       }
       return;
     }
     case ArgKind::kRange:
-      args.Ranges[spec.Name] = ParseRange(word, ok);
+      args.Ranges[form.Name] = ParseRange(word, ok);
       if (!ok) Refuse(at, what + " needs whole numbers from 1, got " + Shown(word));
       return;
     case ArgKind::kNumberList:
-      args.Lists[spec.Name] = ParseNumberList(word, ok);
+      args.Lists[form.Name] = ParseFloatList(word, ok);
       if (!ok) Refuse(at, what + " needs finite numbers separated by commas, got " + Shown(word));
       return;
     case ArgKind::kNumberFile: {
       const fs::path file = at.folder / word;  // an absolute word replaces the folder
       try {
-        args.Lists[spec.Name] = ReadNumberFile(file.string(), 0, "elevations").Values;
+        args.Lists[form.Name] = ReadNumberFile(file.string(), 0, "elevations").Values;
       } catch (const CommandError& e) {
         throw CommandError(Where(at) + e.what());
       }
       return;
     }
     case ArgKind::kFlag:
-      args.Flags.insert(spec.Name);
+      args.Flags.insert(form.Name);
       return;
   }
 }
 
-const ArgSpec* FindOption(const EditOperation& op, const std::string& word) {
-  for (const ArgSpec& o : op.Options) {
+const ArgForm* FindOption(const EditOperation& op, const std::string& word) {
+  for (const ArgForm& o : op.Options) {
     if (word == o.Name) return &o;
   }
   return nullptr;
@@ -149,7 +131,7 @@ EditArgs ParseArguments(const EditOperation& op, const std::vector<std::string>&
   size_t positional = 0;
   for (size_t i = 1; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (const ArgSpec* o = FindOption(op, word)) {
+    if (const ArgForm* o = FindOption(op, word)) {
       if (!given.insert(o->Name).second) Refuse(at, word + " given twice");
       if (o->Kind != ArgKind::kFlag && i + 1 == words.size())
         RefuseWithSyntax(at, op, word + " needs a value");

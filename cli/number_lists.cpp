@@ -8,15 +8,15 @@
 namespace {
 
 std::vector<std::string> SplitCommas(const std::string& text) {
-  std::vector<std::string> parts(1);
+  std::vector<std::string> fields(1);
   for (const char c : text) {
     if (c == ',') {
-      parts.emplace_back();
+      fields.emplace_back();
     } else {
-      parts.back().push_back(c);
+      fields.back().push_back(c);
     }
   }
-  return parts;
+  return fields;
 }
 
 // Splits text at commas into exactly count values converted by convert; the message names the
@@ -24,13 +24,13 @@ std::vector<std::string> SplitCommas(const std::string& text) {
 template <typename T, typename Convert>
 std::vector<T> ParseList(const std::string& option, const std::string& text, size_t count,
                          const char* what, Convert convert) {
-  const std::vector<std::string> parts = SplitCommas(text);
+  const std::vector<std::string> fields = SplitCommas(text);
   const std::string expected = "--" + option + " needs " + std::to_string(count) +
                                " comma-separated " + what + ", got '" + text + "'";
-  if (parts.size() != count) throw UsageError(expected);
+  if (fields.size() != count) throw UsageError(expected);
   std::vector<T> values(count);
   for (size_t i = 0; i < count; ++i) {
-    if (!convert(parts[i], values[i])) throw UsageError(expected);
+    if (!convert(fields[i], values[i])) throw UsageError(expected);
   }
   return values;
 }
@@ -43,4 +43,12 @@ std::vector<float> ParseFloats(const std::string& option, const std::string& tex
 
 std::vector<int> ParseInts(const std::string& option, const std::string& text, size_t count) {
   return ParseList<int>(option, text, count, "integers", StrToIntChecked);
+}
+
+std::vector<float> ParseFloatList(const std::string& text, bool& ok) {
+  const std::vector<std::string> fields = SplitCommas(text);
+  std::vector<float> values(fields.size());
+  ok = true;
+  for (size_t i = 0; i < fields.size() && ok; ++i) ok = StrToFloatChecked(fields[i], values[i]);
+  return values;
 }
